@@ -1,0 +1,30 @@
+// Delivers telegrams between entities, at once or from an ordered queue once
+// their due tick has passed.
+#pragma once
+
+#include <set>
+
+#include "Engine/Telegram.h"
+
+class BaseGameEntity;
+
+class MessageDispatcher {
+private:
+    // Ordered by due time; telegrams due at the same tick keep the order they
+    // were sent in. Duplicates are refused before they are inserted.
+    std::multiset<Telegram> m_DelayedTelegrams;
+
+    MessageDispatcher() {}
+    void Discharge(BaseGameEntity* pReceiver, const Telegram& msg);
+
+public:
+    static MessageDispatcher* Instance();
+
+    void DispatchMessage(int delay, int sender, int receiver, int msg, void* ExtraInfo);
+    void DispatchDelayedMessages();
+    // The delayed telegrams still waiting; for inspection only.
+    const std::multiset<Telegram>& GetDelayedTelegrams() const { return m_DelayedTelegrams; }
+
+    MessageDispatcher(const MessageDispatcher&) = delete;
+    MessageDispatcher& operator=(const MessageDispatcher&) = delete;
+};

@@ -1,0 +1,37 @@
+# The two commands of the README, and a few more for developers.
+#   make test   installs what is missing, builds, runs every test
+#   make play   installs what is missing, builds, starts the game
+
+BUILD      ?= build
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all setup build test play clean
+
+all: build
+
+# Installs the Debian packages the build needs, only when some are missing.
+setup:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD)
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+play: build
+	$(BUILD)/whirlquarium
+
+clean:
+	rm -rf $(BUILD)

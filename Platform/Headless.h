@@ -1,0 +1,54 @@
+// Choosing the display backend, and driving the headless one.
+//
+// Off Windows the platform layer draws through one of two backends: SDL2 (a
+// real window) or headless (no display; a virtual clock and scripted input,
+// for tests and the replay tool). The process picks one before WinMain runs.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "Platform/Win32.h"
+
+namespace platform {
+
+// Selects the SDL2 backend. Returns false, having opened nothing, when no
+// display can be reached.
+bool SelectSdlBackend();
+
+// Selects the headless backend with a fresh virtual clock at 0 and no
+// scripted events.
+void SelectHeadlessBackend();
+
+namespace headless {
+
+// The virtual clock: starts at 0 and moves on only when the program waits
+// (MsgWaitForMultipleObjects), up to the earlier of the wait's end and the
+// next scripted event. Events due at a tick are handled before a frame at
+// that tick. Events are kept in tick order; events at the same tick keep the
+// order in which they were scheduled.
+DWORD Now();
+
+// Key levels, as GetAsyncKeyState reports them from the given tick on.
+void KeyDown(DWORD dwTick, int iVirtualKey);
+void KeyUp(DWORD dwTick, int iVirtualKey);
+// A message posted to the main window at the given tick (mouse buttons).
+void PostToWindow(DWORD dwTick, UINT uiMsg, WPARAM wParam = 0, LPARAM lParam = 0);
+// WM_ACTIVATE with wParam WA_ACTIVE (TRUE) or WA_INACTIVE (FALSE).
+void Activate(DWORD dwTick, BOOL bActive);
+// The window's close button: WM_CLOSE, whose default handling destroys it.
+void Close(DWORD dwTick);
+// Any other action at the given tick (screenshots, checks).
+void At(DWORD dwTick, std::function<void()> fnAction);
+// Events still scheduled.
+size_t PendingEvents();
+
+// When the program waits with no end (asleep) and no event is left to come,
+// the backend closes the window, so that a run can never hang.
+
+// The image last copied to the window: width x height, top-down, 3 bytes per
+// pixel in R, G, B order. False when no window exists.
+bool ReadWindowImage(std::vector<unsigned char>& vRGB, int& iWidth, int& iHeight);
+
+}  // namespace headless
+}  // namespace platform
