@@ -1,0 +1,67 @@
+#include "Blender/BloodyFishGoo.h"
+
+#include <iostream>
+
+#include "Blender/Blender.h"
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+
+namespace {
+
+const int iFishID = 1;
+
+void Send(Blender* pBlender, int iReceiver, int iMsg) {
+    std::cout << "BloodyFishGoo is writing a message." << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(0, pBlender->ID(), iReceiver, iMsg, nullptr);
+    std::cout << "BloodyFishGoo just sent message." << std::endl << std::endl;
+}
+
+}  // namespace
+
+BloodyFishGoo::BloodyFishGoo()
+    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 0}, m_iZOrder(10), m_rcBounds{0, 0, 0, 0} {}
+
+BloodyFishGoo* BloodyFishGoo::Instance() {
+    static BloodyFishGoo instance;
+    return &instance;
+}
+
+void BloodyFishGoo::Enter(Blender* pBlender) {
+    m_pBitmap = pBlender->GetBlenderBloodyFishGooBitmap();
+    m_rcBounds = pBlender->GetWindowBounds();
+
+    Send(pBlender, iFishID, Msg_Die);
+    pBlender->WritePosition("BloodyFishGoo::Enter: ");
+    pBlender->WriteStatus();
+}
+
+void BloodyFishGoo::Execute(Blender* pBlender) {
+    if (pBlender->GetBlending() || !pBlender->PoorFish()) return;
+
+    std::cout << "BloodyFishGoo::Execute - Current Blender status: m_pBlending = " << pBlender->GetBlending()
+              << std::endl
+              << std::endl;
+    Send(pBlender, iFishID, Msg_Rip);
+    pBlender->SetPoorFish(false);
+    pBlender->KillCurrentSprite();
+    pBlender->ShowSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
+}
+
+void BloodyFishGoo::Exit(Blender* pBlender) { pBlender->KillCurrentSprite(); }
+
+bool BloodyFishGoo::OnMessage(Blender* pBlender, const Telegram& msg) {
+    std::cout << "BloodyFishGoo received a telegram." << std::endl;
+    if (msg.Msg != Msg_FishDead) return false;
+    ChangeWaterToBlood(pBlender);
+    pBlender->SetPoorFish(true);
+    return true;
+}
+
+void BloodyFishGoo::ChangeWaterToBlood(Blender* pBlender) {
+    // The spinning sprite's speed is taken before the kill; a killed sprite is never read.
+    Sprite* pSpinning = pBlender->GetCurrentSprite();
+    const int iFrameDelay = pSpinning ? pSpinning->GetFrameDelay() : m_iFrameDelay;
+    pBlender->KillCurrentSprite();
+    pBlender->ShowSprite(pBlender->GetBlenderShakingBloodyBitmap(), m_rcBounds, 8, iFrameDelay, m_ptVelocity,
+                         m_iZOrder);
+}

@@ -1,0 +1,81 @@
+#include "Blender/FlipOver.h"
+
+#include <iostream>
+
+#include "Blender/Blender.h"
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+
+namespace {
+
+const int iScreenID = 0;
+const int iFishID = 1;
+const int iGravityDelay = 300;
+const int iUpSideDownZOrder = 21;
+const int iWaterFallSpeed = 10;
+
+void Send(Blender* pBlender, int iDelay, int iReceiver, int iMsg) {
+    std::cout << "FlipOver is writing a message." << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(iDelay, pBlender->ID(), iReceiver, iMsg, nullptr);
+    std::cout << "FlipOver just sent message." << std::endl << std::endl;
+}
+
+}  // namespace
+
+FlipOver::FlipOver()
+    : m_pBitmap(nullptr), m_iNumFrames(5), m_iFrameDelay(2), m_ptVelocity{0, 0}, m_iZOrder(10), m_rcBounds{0, 0, 0, 0} {}
+
+FlipOver* FlipOver::Instance() {
+    static FlipOver instance;
+    return &instance;
+}
+
+void FlipOver::Enter(Blender* pBlender) {
+    m_pBitmap = pBlender->GetBlenderTurningBitmap();
+    m_rcBounds = pBlender->GetWindowBounds();
+
+    pBlender->WritePosition("FlipOver::Enter: ");
+    Sprite* pTurning =
+        pBlender->CreateSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
+    // A looping strip ignores the flag: the turn goes round until the water falls.
+    pTurning->SetFreezeFrame(true);
+    pBlender->SetCurrentSprite(pTurning);
+    pBlender->GetEngine()->AddSprite(pTurning);
+    pBlender->ResetSecondarySprite();
+    pBlender->WritePosition("FlipOver::Enter: ");
+    pBlender->WriteStatus();
+
+    Send(pBlender, iGravityDelay, pBlender->ID(), Msg_Gravity);
+    Send(pBlender, 0, iScreenID, Msg_HideTitle);
+    Send(pBlender, 0, iScreenID, Msg_GameOver);
+}
+
+void FlipOver::Execute(Blender*) {}
+
+void FlipOver::Exit(Blender* pBlender) {
+    pBlender->ResetCurrentSprite();
+    pBlender->ResetSecondarySprite();
+}
+
+bool FlipOver::OnMessage(Blender* pBlender, const Telegram& msg) {
+    std::cout << "FlipOver received a telegram." << std::endl;
+    if (msg.Msg != Msg_Gravity) return false;
+    std::cout << "Message 'Msg_Gravity' Accepted!" << std::endl << std::endl;
+    WaterFall(pBlender);
+    return true;
+}
+
+void FlipOver::WaterFall(Blender* pBlender) {
+    pBlender->KillCurrentSprite();
+    pBlender->ShowSprite(pBlender->GetBlenderUpSideDownBitmap(), m_rcBounds, 1, 0, m_ptVelocity, iUpSideDownZOrder);
+
+    RECT rcWaterFall = pBlender->GetWaterFall();
+    POINT ptFall = {m_ptVelocity.x, iWaterFallSpeed};
+    Sprite* pWater = pBlender->CreateSprite(pBlender->GetBlenderWaterAndLidBitmap(), rcWaterFall, 1, 0, ptFall, m_iZOrder);
+    // A water sprite from an earlier fall is killed, not left behind in the engine's list.
+    pBlender->ResetSecondarySprite();
+    pBlender->SetSecondarySprite(pWater);
+    pBlender->GetEngine()->AddSprite(pWater);
+
+    Send(pBlender, 0, iFishID, Msg_Saved);
+}
