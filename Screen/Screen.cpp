@@ -1,0 +1,118 @@
+#include "Screen/Screen.h"
+
+#include <iostream>
+
+#include "Engine/MessageDispatcher.h"
+#include "Screen/DemoScreen.h"
+#include "Screen/ScreenGlobalState.h"
+
+namespace {
+const int kBlenderID = 2;
+const int kFishID = 1;
+const int kBannerZOrder = 30;
+const int kBackgroundZOrder = 1;
+}  // namespace
+
+Screen::Screen(int id, GameEngine* pEngine, Bitmap* pBackground, Bitmap* pTitleScreen, Bitmap* pSavedScore,
+               Bitmap* pDeathScore)
+    : BaseGameEntity(id),
+      m_pBitmap(pTitleScreen),
+      m_pEngine(pEngine),
+      m_pStateMachine(nullptr),
+      m_pBackgroundBitmap(pBackground),
+      m_pTitleScreenBitmap(pTitleScreen),
+      m_pSavedScoreBitmap(pSavedScore),
+      m_pDeathScoreBitmap(pDeathScore),
+      m_rcWindowBounds{-1, -1, 641, 481},
+      m_iSpeed(0),
+      m_iCredits(0),
+      m_bGameOver(false),
+      m_bCanceled(false),
+      m_bLookingAtScores(false),
+      m_iSpeedUpDue(0),
+      m_bSpeedUpPending(false) {
+    std::cout << "Instantiating Screen: ID# " << id << std::endl;
+    m_pStateMachine = new StateMachine<Screen>(this);
+    m_pStateMachine->SetGlobalState(ScreenGlobalState::Instance());
+}
+
+Screen::~Screen() { delete m_pStateMachine; }
+
+Sprite* Screen::CreateStillSprite(Bitmap* pBitmap, RECT& rcBounds, int iNumFrames, int iFrameDelay,
+                                  POINT ptVelocity, int iZOrder) {
+    Sprite* pSprite = new Sprite(pBitmap, rcBounds, BA_STOP);
+    pSprite->SetPosition(0, 0);
+    pSprite->SetNumFrames(iNumFrames, FALSE);
+    pSprite->SetFrameDelay(iFrameDelay);
+    pSprite->SetVelocity(ptVelocity);
+    pSprite->SetZOrder(iZOrder);
+    return pSprite;
+}
+
+void Screen::Initialize() {
+    // The slots kill only a live sprite: the banner may be gone since the blender started.
+    ResetCurrentSprite();
+    ResetSecondarySprite();
+
+    m_iSpeed = 0;
+    m_bGameOver = false;
+    m_bCanceled = false;
+    m_bLookingAtScores = false;
+    m_bSpeedUpPending = false;
+
+    m_pStateMachine->SetCurrentState(DemoScreen::Instance());
+
+    const POINT ptStill = {0, 0};
+    Sprite* pBanner = CreateStillSprite(m_pBitmap, m_rcWindowBounds, 1, 0, ptStill, kBannerZOrder);
+    SetCurrentSprite(pBanner);
+    m_pEngine->AddSprite(pBanner);
+
+    Sprite* pBackground = CreateStillSprite(m_pBackgroundBitmap, m_rcWindowBounds, 1, 0, ptStill, kBackgroundZOrder);
+    SetSecondarySprite(pBackground);
+    m_pEngine->AddSprite(pBackground);
+
+    WritePositionLine("Screen::Initialize: ", true);
+}
+
+void Screen::Update() { m_pStateMachine->Update(); }
+
+bool Screen::HandleMessage(const Telegram& msg) {
+    std::cout << "Screen::HandleMessage - Routing telegram to m_pStateMachine." << std::endl;
+    return m_pStateMachine->HandleMessage(msg);
+}
+
+void Screen::SendTelegram(int iDelay, int iReceiver, MessageType msg, const char* szName) {
+    std::cout << "Screen Class is writing a message: '" << szName << "'" << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(iDelay, ID(), iReceiver, msg, nullptr);
+    std::cout << "Screen Class just sent message." << std::endl << std::endl;
+}
+
+void Screen::AddCredit() {
+    ++m_iCredits;
+    SendTelegram(0, ID(), Msg_CreditInserted, "Msg_CreditInserted");
+}
+
+void Screen::CycleHighScores() { SendTelegram(0, ID(), Msg_CycleHighScores, "Msg_CycleHighScores"); }
+
+void Screen::SendNewGameMessage() { SendTelegram(6000, ID(), Msg_NewGame, "Msg_NewGame"); }
+
+void Screen::ResetAllEntities() {
+    ResetEntity(kBlenderID);
+    ResetEntity(kFishID);
+    ResetEntity(ID());
+}
+
+void Screen::ResetEntity(int id) { SendTelegram(0, id, Msg_Reset, "Msg_Reset"); }
+
+// With no live top sprite there is nothing that could have hit its bounds.
+bool Screen::HitBounds() const {
+    Sprite* pSprite = m_pCurrentSprite.Get();
+    return pSprite != nullptr && pSprite->GetBoundHit();
+}
+
+void Screen::WritePositionLine(const char* szPrefix, bool bBlankLine) {
+    const RECT& rc = GetPosition();
+    std::cout << szPrefix << GetPositionX() << " " << GetPositionY() << " " << rc.right << " " << rc.bottom
+              << std::endl;
+    if (bBlankLine) std::cout << std::endl;
+}

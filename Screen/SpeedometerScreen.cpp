@@ -1,0 +1,114 @@
+#include "Screen/SpeedometerScreen.h"
+
+#include <cstdint>
+#include <iostream>
+
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+#include "Screen/DeathScoresScreen.h"
+#include "Screen/DemoScreen.h"
+#include "Screen/SavedScoresScreen.h"
+#include "Screen/Screen.h"
+
+namespace {
+const int kFishID = 1;
+const int kBlenderID = 2;
+const int kStartSpeed = 1;
+const int kMaxSpeed = 10;
+const int kPanicSpeed = 5;
+const int kTalkSpeed = 7;
+const int kLastQuickSpeed = 6;
+const int kQuickStep = 1000;
+const int kSlowStep = 2000;
+}  // namespace
+
+SpeedometerScreen* SpeedometerScreen::Instance() {
+    static SpeedometerScreen instance;
+    return &instance;
+}
+
+void SpeedometerScreen::Enter(Screen* pScreen) {
+    pScreen->SetSpeed(kStartSpeed);
+    // The banner DemoScreen killed on the way here is described from where it stood.
+    pScreen->WritePositionLine("SpeedometerScreen::Enter: ", false);
+    pScreen->WritePositionLine("SpeedometerScreen::Enter: ", true);
+    SendSpeedUpMessage(pScreen, kQuickStep, pScreen->ID());
+}
+
+void SpeedometerScreen::SendSpeedUpMessage(Screen* pScreen, int iDelay, int iReceiver) {
+    std::cout << "SpeedometerScreen is writing a message." << std::endl;
+    if (iReceiver == pScreen->ID()) pScreen->SetSpeedUpDue(static_cast<int32_t>(GetTickCount()) + iDelay);
+    MessageDispatcher::Instance()->DispatchMessage(iDelay, pScreen->ID(), iReceiver, Msg_SpeedUp, nullptr);
+    std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
+}
+
+void SpeedometerScreen::SendWarning(Screen* pScreen, int iMsg, const char* szName, int iReceiver) {
+    std::cout << "SpeedometerScreen is writing a message: '" << szName << "'" << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(0, pScreen->ID(), iReceiver, iMsg, nullptr);
+    std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
+}
+
+// One speed-up chain per run: a speed-up left over from an earlier run is not the one awaited.
+bool SpeedometerScreen::AwaitedSpeedUp(Screen* pScreen, const Telegram& msg) const {
+    if (!pScreen->SpeedUpPending()) return false;
+    const int64_t iDiff = static_cast<int64_t>(msg.DispatchTime) - pScreen->GetSpeedUpDue();
+    return (iDiff < 0 ? -iDiff : iDiff) < SmallestDelay;
+}
+
+void SpeedometerScreen::SpeedUp(Screen* pScreen) {
+    const int iSpeed = pScreen->GetSpeed() + 1;
+    pScreen->SetSpeed(iSpeed);
+    std::cout << "Speed Up! m_iSpeed = " << iSpeed << std::endl << std::endl;
+
+    SendSpeedUpMessage(pScreen, 0, kBlenderID);
+
+    if (iSpeed == kMaxSpeed) {
+        std::cout << "Speed at max, sending message to blend dorode." << std::endl;
+        SendWarning(pScreen, Msg_BloodyFishGoo, "Msg_BloodyFishGoo", kBlenderID);
+        return;
+    }
+    if (iSpeed == kPanicSpeed) {
+        SendWarning(pScreen, Msg_Panic, "Msg_Panic", kFishID);
+    } else if (iSpeed == kTalkSpeed) {
+        SendWarning(pScreen, Msg_Talk, "Msg_Talk", kFishID);
+    }
+    SendSpeedUpMessage(pScreen, iSpeed > kLastQuickSpeed ? kSlowStep : kQuickStep, pScreen->ID());
+}
+
+bool SpeedometerScreen::OnMessage(Screen* pScreen, const Telegram& msg) {
+    std::cout << "SpeedometerScreen received a telegram." << std::endl;
+    switch (msg.Msg) {
+        case Msg_SpeedUp:
+            if (!AwaitedSpeedUp(pScreen, msg)) return false;
+            // Taken once: after the last step, or a twin let through, nothing raises the reading.
+            pScreen->ClearSpeedUpDue();
+            std::cout << "Message 'Msg_SpeedUp' Accepted!" << std::endl;
+            if (!pScreen->Canceled()) SpeedUp(pScreen);
+            return true;
+        case Msg_BlenderOff:
+            std::cout << "Message 'Msg_BlenderOff' Accepted!" << std::endl;
+            if (pScreen->GetSpeed() < kMaxSpeed) {
+                std::cout << "Speed not max, returning to DemoScreen." << std::endl << std::endl;
+                pScreen->GetFSM()->ChangeState(DemoScreen::Instance());
+            }
+            return true;
+        case Msg_ShowDeathScores:
+            std::cout << "Message 'Msg_ShowDeathScores' Accepted!" << std::endl;
+            pScreen->GetFSM()->ChangeState(DeathScoresScreen::Instance());
+            return true;
+        case Msg_ShowSavedScores:
+            std::cout << "Message 'Msg_ShowSavedScores' Accepted!" << std::endl;
+            pScreen->GetFSM()->ChangeState(SavedScoresScreen::Instance());
+            return true;
+        case Msg_CancelBlending:
+            std::cout << "Message 'Msg_CancelBlending' Accepted!" << std::endl;
+            pScreen->SetCanceled(true);
+            return true;
+        case Msg_GameOver:
+            std::cout << "Message 'GameOver' Accepted!" << std::endl;
+            pScreen->SetGameOver(true);
+            return true;
+        default:
+            return false;
+    }
+}
