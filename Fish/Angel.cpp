@@ -1,0 +1,51 @@
+#include "Fish/Angel.h"
+
+#include <iostream>
+
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+#include "Fish/Fish.h"
+
+namespace {
+const int kScreenID = 0;
+}  // namespace
+
+Angel::Angel()
+    : m_pBitmap(nullptr), m_iNumFrames(6), m_iFrameDelay(6), m_ptVelocity{0, -1}, m_iZOrder(20), m_rcBounds{} {}
+
+Angel* Angel::Instance() {
+    static Angel instance;
+    return &instance;
+}
+
+void Angel::Enter(Fish* pFish) {
+    m_pBitmap = pFish->GetAngelBitmap();
+    m_rcBounds = pFish->GetFishHeaven();
+    std::cout << "Angel::Enter: Stating at (270, 160)" << std::endl;
+
+    Sprite* pSprite = pFish->MakeSprite(m_pBitmap, m_rcBounds, 270, 160, m_iNumFrames, m_iFrameDelay, m_ptVelocity,
+                                        m_iZOrder);
+    pFish->SetCurrentSprite(pSprite);
+    pFish->GetEngine()->AddSprite(pSprite);
+
+    pFish->WritePosition("Angel::Enter: ", true);
+}
+
+void Angel::Execute(Fish* pFish) {
+    if (pFish->Ascended() || !pFish->HitBounds()) return;
+
+    pFish->SetAscended(true);
+    pFish->ResetCurrentSprite();
+    pFish->ResetSecondarySprite();
+
+    std::cout << "Angel is writing a message." << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(0, pFish->ID(), kScreenID, Msg_ShowDeathScores, nullptr);
+    std::cout << "Angel just sent message." << std::endl << std::endl;
+}
+
+void Angel::Exit(Fish* pFish) { pFish->ResetCurrentSprite(); }
+
+bool Angel::OnMessage(Fish*, const Telegram&) {
+    std::cout << "Angel received a telegram." << std::endl;
+    return false;
+}

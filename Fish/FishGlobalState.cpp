@@ -1,0 +1,33 @@
+#include "Fish/FishGlobalState.h"
+
+#include <iostream>
+
+#include "Engine/Framework.h"
+#include "Fish/Fish.h"
+#include "Fish/FlopAway.h"
+#include "Fish/Saved.h"
+
+FishGlobalState* FishGlobalState::Instance() {
+    static FishGlobalState instance;
+    return &instance;
+}
+
+bool FishGlobalState::OnMessage(Fish* pFish, const Telegram& msg) {
+    std::cout << "FishGlobalState received a telegram." << std::endl;
+    switch (msg.Msg) {
+        case Msg_Reset:
+            std::cout << "Message 'Msg_Reset' Accepted!" << std::endl << std::endl;
+            pFish->Initialize();
+            return true;
+        case Msg_Saved:
+            std::cout << "Message 'Msg_Saved' Accepted!" << std::endl << std::endl;
+            if (!pFish->GiveUp()) pFish->GetFSM()->ChangeState(Saved::Instance());
+            return true;
+        case Msg_FlopAway:
+            std::cout << "Message 'FlopAway' Accepted!" << std::endl << std::endl;
+            pFish->GetFSM()->ChangeState(FlopAway::Instance());
+            return true;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,76 @@
+#include "Fish/FlopAway.h"
+
+#include <iostream>
+
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+#include "Fish/Fish.h"
+
+FlopAway::FlopAway()
+    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{-8, -6}, m_iZOrder(35), m_rcBounds{} {}
+
+FlopAway* FlopAway::Instance() {
+    static FlopAway instance;
+    return &instance;
+}
+
+void FlopAway::Enter(Fish* pFish) {
+    m_pBitmap = pFish->GetJump1Bitmap();
+    m_rcBounds = pFish->GetFlopAway1();
+    pFish->SetFalling(false);
+    pFish->SetJustKeepSwimming(true);
+
+    // With no sprite left the entry line shows where the fish was last seen.
+    pFish->WritePosition("FlopAway::Enter: ");
+    Sprite* pSprite =
+        pFish->MakeSprite(m_pBitmap, m_rcBounds, 640, 394, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
+    pFish->SetCurrentSprite(pSprite);
+    pFish->GetEngine()->AddSprite(pSprite);
+    pFish->ResetSecondarySprite();
+
+    pFish->WritePosition("FlopAway::Enter: ", true);
+}
+
+void FlopAway::Execute(Fish* pFish) {
+    if (!pFish->GetJustKeepSwimming() || !pFish->HitBounds()) return;
+
+    if (pFish->Falling()) {
+        std::cout << "FlopAway is writing a message." << std::endl;
+        MessageDispatcher::Instance()->DispatchMessage(250, pFish->ID(), pFish->ID(), Msg_Jump, nullptr);
+        std::cout << "FlopAway just sent message." << std::endl << std::endl;
+        pFish->SetJustKeepSwimming(false);
+        pFish->SetFalling(false);
+    } else {
+        Fall(pFish);
+    }
+}
+
+void FlopAway::Exit(Fish* pFish) { pFish->ResetCurrentSprite(); }
+
+bool FlopAway::OnMessage(Fish* pFish, const Telegram& msg) {
+    std::cout << "FlopAway received a telegram." << std::endl;
+    if (msg.Msg != Msg_Jump) return false;
+
+    std::cout << "Message 'Jump' Accepted!" << std::endl << std::endl;
+    pFish->SetJustKeepSwimming(true);
+    Bounce(pFish);
+    return true;
+}
+
+void FlopAway::Bounce(Fish* pFish) {
+    pFish->KillCurrentSprite();
+    Sprite* pSprite = pFish->MakeSprite(pFish->GetJump1Bitmap(), m_rcBounds, pFish->GetPositionX(),
+                                        pFish->GetPositionY(), m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
+    pFish->SetCurrentSprite(pSprite);
+    pFish->GetEngine()->AddSprite(pSprite);
+    pFish->SetFalling(false);
+}
+
+void FlopAway::Fall(Fish* pFish) {
+    pFish->KillCurrentSprite();
+    Sprite* pSprite = pFish->MakeSprite(pFish->GetJump2Bitmap(), pFish->GetFlopAway2(), pFish->GetPositionX(),
+                                        pFish->GetPositionY(), 1, 0, POINT{-8, 6}, 35);
+    pFish->SetCurrentSprite(pSprite);
+    pFish->GetEngine()->AddSprite(pSprite);
+    pFish->SetFalling(true);
+}

@@ -1,0 +1,62 @@
+#include "Fish/Saved.h"
+
+#include <iostream>
+
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+#include "Fish/Fish.h"
+
+namespace {
+const int kScreenID = 0;
+}  // namespace
+
+Saved::Saved()
+    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 7}, m_iZOrder(20), m_rcBounds{} {}
+
+Saved* Saved::Instance() {
+    static Saved instance;
+    return &instance;
+}
+
+void Saved::Enter(Fish* pFish) {
+    m_pBitmap = pFish->GetJump1Bitmap();
+    m_rcBounds = pFish->GetBottomOfBlender();
+    pFish->SetFalling(true);
+
+    // With no sprite left (an ascended angel, a vanished fish) the fish drops from where it was last seen.
+    pFish->WritePosition("Saved::Enter: ");
+    Sprite* pSprite = pFish->MakeSprite(m_pBitmap, m_rcBounds, pFish->GetPositionX(), pFish->GetPositionY(),
+                                        m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
+    pFish->ResetCurrentSprite();
+    pFish->ResetSecondarySprite();
+    pFish->ResetSpeechBubbleSprite();
+    pFish->SetCurrentSprite(pSprite);
+    pFish->GetEngine()->AddSprite(pSprite);
+
+    pFish->WritePosition("Saved::Enter: ", true);
+}
+
+void Saved::Execute(Fish* pFish) {
+    if (!pFish->Falling() || !pFish->HitBounds()) return;
+
+    pFish->SetFalling(false);
+    pFish->KillCurrentSprite();
+    Sprite* pFlailing = pFish->MakeSprite(pFish->GetFlailLeftBitmap(), pFish->GetWindowBounds(),
+                                          pFish->GetPositionX(), pFish->GetPositionY(), 2, 4, POINT{0, 0}, m_iZOrder);
+    pFish->SetCurrentSprite(pFlailing);
+    pFish->GetEngine()->AddSprite(pFlailing);
+
+    std::cout << "Saved is writing a message." << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(5000, pFish->ID(), kScreenID, Msg_ShowSavedScores, nullptr);
+    std::cout << "Saved just sent message." << std::endl << std::endl;
+}
+
+void Saved::Exit(Fish* pFish) {
+    pFish->KillCurrentSprite();
+    pFish->ResetSpeechBubbleSprite();
+}
+
+bool Saved::OnMessage(Fish*, const Telegram&) {
+    std::cout << "Saved received a telegram." << std::endl;
+    return false;
+}

@@ -1,0 +1,37 @@
+#include "Fish/SwimRight.h"
+
+#include <iostream>
+
+#include "Fish/Fish.h"
+#include "Fish/SwimLeft.h"
+#include "Fish/SwimTowardPlayer.h"
+
+SwimRight::SwimRight()
+    : m_pBitmap(nullptr), m_iNumFrames(8), m_iFrameDelay(6), m_ptVelocity{2, 0}, m_iZOrder(20), m_rcBounds{} {}
+
+SwimRight* SwimRight::Instance() {
+    static SwimRight instance;
+    return &instance;
+}
+
+void SwimRight::Enter(Fish* pFish) {
+    m_pBitmap = pFish->GetSwimRightBitmap();
+    m_rcBounds = pFish->GetSwimmingToCenter() ? pFish->GetCenterOfBlender() : pFish->GetRightSideOfBlender();
+    pFish->HandOver("SwimRight::Enter: ", m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity,
+                    m_iZOrder);
+}
+
+void SwimRight::Execute(Fish* pFish) {
+    if (!pFish->HitBounds()) return;
+    if (pFish->GetSwimmingToCenter())
+        pFish->GetFSM()->ChangeState(SwimTowardPlayer::Instance());
+    else
+        pFish->GetFSM()->ChangeState(SwimLeft::Instance());
+}
+
+void SwimRight::Exit(Fish* pFish) { pFish->KillCurrentSprite(); }
+
+bool SwimRight::OnMessage(Fish* pFish, const Telegram& msg) {
+    std::cout << "SwimRight received a telegram." << std::endl;
+    return pFish->NoteSwimmingNews(msg);
+}

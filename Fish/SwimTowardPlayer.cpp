@@ -1,0 +1,55 @@
+#include "Fish/SwimTowardPlayer.h"
+
+#include <iostream>
+
+#include "Engine/Framework.h"
+#include "Engine/MessageDispatcher.h"
+#include "Fish/Fish.h"
+#include "Fish/Panic.h"
+#include "Fish/SwimRight.h"
+
+SwimTowardPlayer::SwimTowardPlayer()
+    : m_pBitmap(nullptr), m_iNumFrames(8), m_iFrameDelay(6), m_ptVelocity{0, 0}, m_iZOrder(20), m_rcBounds{} {}
+
+SwimTowardPlayer* SwimTowardPlayer::Instance() {
+    static SwimTowardPlayer instance;
+    return &instance;
+}
+
+void SwimTowardPlayer::Enter(Fish* pFish) {
+    pFish->SetJustKeepSwimming(false);
+    m_pBitmap = pFish->GetSwimTowardPlayerBitmap();
+    m_rcBounds = pFish->GetWindowBounds();
+    pFish->HandOver("SwimTowardPlayer::Enter: ", m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity,
+                    m_iZOrder);
+
+    std::cout << "SwimTowardPlayer is writing a message." << std::endl;
+    MessageDispatcher::Instance()->DispatchMessage(5000, pFish->ID(), pFish->ID(), Msg_JustKeepSwimming, nullptr);
+    std::cout << "SwimTowardPlayer just sent message." << std::endl << std::endl;
+}
+
+void SwimTowardPlayer::Execute(Fish* pFish) {
+    if (pFish->Panic()) {
+        pFish->GetFSM()->ChangeState(Panic::Instance());
+    } else if (pFish->Blending()) {
+        // keeps facing the player while the blender runs
+    } else if (pFish->GetJustKeepSwimming()) {
+        pFish->SetSwimmingToCenter(false);
+        pFish->GetFSM()->ChangeState(SwimRight::Instance());
+    }
+}
+
+void SwimTowardPlayer::Exit(Fish* pFish) {
+    // While the blender runs the front view stays alive for the panic state.
+    if (!pFish->Blending()) pFish->KillCurrentSprite();
+}
+
+bool SwimTowardPlayer::OnMessage(Fish* pFish, const Telegram& msg) {
+    std::cout << "SwimTowardPlayer received a telegram." << std::endl;
+    if (msg.Msg == Msg_JustKeepSwimming) {
+        pFish->SetJustKeepSwimming(true);
+        std::cout << "Message 'Msg_JustKeepSwimming' Accepted!" << std::endl << std::endl;
+        return true;
+    }
+    return pFish->NoteSwimmingNews(msg);
+}
