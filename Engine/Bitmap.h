@@ -26,6 +26,7 @@ public:
                   COLORREF crTransColor = RGB(255, 0, 255));
     int GetWidth() const { return m_iWidth; }
     int GetHeight() const { return m_iHeight; }
+    bool HasImage() const { return m_hBitmap != nullptr; }
 
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;

@@ -2,6 +2,8 @@
 // position, a velocity, bounds with a rule for their edge, and a z-order.
 #pragma once
 
+#include <cstdlib>
+
 #include "Engine/Bitmap.h"
 #include "Engine/Engine.h"
 
@@ -22,6 +24,13 @@ protected:
     bool m_bFreezeFrame;
 
     virtual void CalcCollisionRect();
+
+private:
+    int BitmapWidth() const { return m_pBitmap ? m_pBitmap->GetWidth() : 0; }
+    // A top-down image has a negative header height; a frame is as high as its magnitude.
+    int BitmapHeight() const { return m_pBitmap ? std::abs(m_pBitmap->GetHeight()) : 0; }
+    // The bounds argument and the three member rectangles, one line each.
+    void WriteDiagnostics(const RECT& rcBounds) const;
 
 public:
     explicit Sprite(Bitmap* pBitmap);
@@ -52,8 +61,9 @@ public:
     BOOL IsHidden() const { return m_bHidden; }
     void SetHidden(BOOL bHidden) { m_bHidden = bHidden; }
     BOOL IsDying() const { return m_bDying; }
-    int GetWidth() const { return m_pBitmap->GetWidth() / m_iNumFrames; }
-    int GetHeight() const { return m_pBitmap->GetHeight(); }
+    // The frame width and height.
+    int GetWidth() const { return BitmapWidth() / m_iNumFrames; }
+    int GetHeight() const { return BitmapHeight(); }
     void SetNumFrames(int iNumFrames, BOOL bOneCycle = FALSE);
     int GetNumFrames() const { return m_iNumFrames; }
     int GetCurFrame() const { return m_iCurFrame; }

@@ -37,9 +37,10 @@ public:
 
     void ChangeState(State<T>* pNewState) {
         m_pPreviousState = m_pCurrentState;
-        m_pCurrentState->Exit(m_pOwner);
+        // A machine without a current state, or a change to none, has nothing to exit or enter.
+        if (m_pCurrentState) m_pCurrentState->Exit(m_pOwner);
         m_pCurrentState = pNewState;
-        m_pCurrentState->Enter(m_pOwner);
+        if (m_pCurrentState) m_pCurrentState->Enter(m_pOwner);
     }
 
     State<T>* CurrentState() const { return m_pCurrentState; }

@@ -1,0 +1,218 @@
+#include "Engine/Bitmap.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const LONG lMaxDimension = 16384;
+const DWORD dwMaxColors = 256;
+const WORD wBitmapFileType = 0x4D42;  // "BM"
+
+// An information header followed by room for a full colour table; laid out as
+// a BITMAPINFO with 256 entries.
+struct HeaderBuffer {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD aColors[dwMaxColors];
+
+    const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(this); }
+};
+static_assert(sizeof(HeaderBuffer) == 1064, "header buffer holds 40 bytes of header and 256 colours");
+
+// Where the pixels of a checked image are and how many bytes of them to copy.
+struct DibLayout {
+    uint64_t qwColorBytes;  // colour table behind the header
+    uint64_t qwPixelBytes;  // bytes copied into the DIB section
+};
+
+// Refuses any header whose pixels could not be copied into a DIB section of
+// its own dimensions without overrunning it.
+bool CheckHeader(const BITMAPINFOHEADER& bih, DibLayout& layout) {
+    if (bih.biSize < sizeof(BITMAPINFOHEADER)) return false;
+    if (bih.biWidth <= 0 || bih.biWidth > lMaxDimension) return false;
+    if (bih.biHeight == 0 || bih.biHeight > lMaxDimension || bih.biHeight < -lMaxDimension) return false;
+    if (bih.biBitCount != 24 && bih.biBitCount != 32) return false;
+    if (bih.biCompression != BI_RGB) return false;
+    if (bih.biClrUsed > dwMaxColors) return false;
+
+    // Rows are padded to whole 32-bit words.
+    uint64_t qwStride = (static_cast<uint64_t>(bih.biWidth) * bih.biBitCount + 31) / 32 * 4;
+    uint64_t qwFullSize = qwStride * static_cast<uint64_t>(std::labs(bih.biHeight));
+    uint64_t qwPixelBytes = bih.biSizeImage != 0 ? bih.biSizeImage : qwFullSize;
+    if (qwPixelBytes > qwFullSize) return false;
+
+    layout.qwColorBytes = 4ull * bih.biClrUsed;
+    layout.qwPixelBytes = qwPixelBytes;
+    return true;
+}
+
+bool ReadExactly(HANDLE hFile, void* pBuffer, DWORD dwBytes) {
+    DWORD dwRead = 0;
+    return ReadFile(hFile, pBuffer, dwBytes, &dwRead, NULL) && dwRead == dwBytes;
+}
+
+}  // namespace
+
+Bitmap::Bitmap() : m_hBitmap(NULL), m_iWidth(0), m_iHeight(0) {}
+
+Bitmap::Bitmap(HDC hDC, LPCSTR szFileName) : m_hBitmap(NULL), m_iWidth(0), m_iHeight(0) {
+    Create(hDC, szFileName);
+}
+
+Bitmap::Bitmap(HDC hDC, UINT uiResID, HINSTANCE hInstance) : m_hBitmap(NULL), m_iWidth(0), m_iHeight(0) {
+    Create(hDC, uiResID, hInstance);
+}
+
+Bitmap::Bitmap(HDC hDC, int iWidth, int iHeight, COLORREF crColor)
+    : m_hBitmap(NULL), m_iWidth(0), m_iHeight(0) {
+    Create(hDC, iWidth, iHeight, crColor);
+}
+
+Bitmap::~Bitmap() { Free(); }
+
+void Bitmap::Free() {
+    if (m_hBitmap != NULL) {
+        DeleteObject(m_hBitmap);
+        m_hBitmap = NULL;
+    }
+}
+
+BOOL Bitmap::Create(HDC hDC, LPCSTR szFileName) {
+    Free();
+
+    HANDLE hFile = CreateFile(szFileName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE) return FALSE;
+
+    BOOL bResult = FALSE;
+    DWORD dwSizeHigh = 0;
+    DWORD dwFileSize = GetFileSize(hFile, &dwSizeHigh);
+    BITMAPFILEHEADER bmfHeader;
+    HeaderBuffer header;
+    std::memset(&header, 0, sizeof(header));
+
+    // Every offset and length is checked against the file's real size before it is used.
+    if (dwSizeHigh == 0 && dwFileSize <= static_cast<DWORD>(INT32_MAX) &&
+        ReadExactly(hFile, &bmfHeader, sizeof(BITMAPFILEHEADER)) && bmfHeader.bfType == wBitmapFileType &&
+        ReadExactly(hFile, &header.bmiHeader, sizeof(BITMAPINFOHEADER))) {
+        m_iWidth = header.bmiHeader.biWidth;
+        m_iHeight = header.bmiHeader.biHeight;
+
+        DibLayout layout;
+        const uint64_t qwHeaderEnd = sizeof(BITMAPFILEHEADER) + static_cast<uint64_t>(header.bmiHeader.biSize);
+        if (CheckHeader(header.bmiHeader, layout) && qwHeaderEnd + layout.qwColorBytes <= dwFileSize &&
+            static_cast<uint64_t>(bmfHeader.bfOffBits) + layout.qwPixelBytes <= dwFileSize) {
+            bool bHeaderRead = true;
+            if (header.bmiHeader.biSize != sizeof(BITMAPINFOHEADER))
+                bHeaderRead = SetFilePointer(hFile, static_cast<LONG>(header.bmiHeader.biSize - 40), NULL,
+                                             FILE_CURRENT) != INVALID_SET_FILE_POINTER;
+            if (bHeaderRead && layout.qwColorBytes > 0)
+                bHeaderRead = ReadExactly(hFile, header.aColors, static_cast<DWORD>(layout.qwColorBytes));
+            // Only the first 40 bytes of a longer header were kept: describe the buffer as it is.
+            header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+
+            void* pBitmapBits = NULL;
+            if (bHeaderRead)
+                m_hBitmap = CreateDIBSection(hDC, header.Info(), DIB_RGB_COLORS, &pBitmapBits, NULL, 0);
+            if (m_hBitmap != NULL && pBitmapBits != NULL &&
+                SetFilePointer(hFile, static_cast<LONG>(bmfHeader.bfOffBits), NULL, FILE_BEGIN) !=
+                    INVALID_SET_FILE_POINTER &&
+                ReadExactly(hFile, pBitmapBits, static_cast<DWORD>(layout.qwPixelBytes)))
+                bResult = TRUE;
+        }
+    }
+
+    if (!bResult) Free();
+    CloseHandle(hFile);
+    return bResult;
+}
+
+BOOL Bitmap::Create(HDC hDC, UINT uiResID, HINSTANCE hInstance) {
+    Free();
+
+    HRSRC hResInfo = FindResource(hInstance, MAKEINTRESOURCE(uiResID), RT_BITMAP);
+    if (hResInfo == NULL) return FALSE;
+    HGLOBAL hMemBitmap = LoadResource(hInstance, hResInfo);
+    if (hMemBitmap == NULL) return FALSE;
+    const BYTE* pBitmapInfo = static_cast<const BYTE*>(LockResource(hMemBitmap));
+    if (pBitmapInfo == NULL) {
+        FreeResource(hMemBitmap);
+        return FALSE;
+    }
+
+    // Nothing is read past the resource's real size.
+    const uint64_t qwResSize = SizeofResource(hInstance, hResInfo);
+    if (qwResSize < sizeof(BITMAPINFOHEADER)) {
+        FreeResource(hMemBitmap);
+        return FALSE;
+    }
+
+    HeaderBuffer header;
+    std::memset(&header, 0, sizeof(header));
+    std::memcpy(&header.bmiHeader, pBitmapInfo, sizeof(BITMAPINFOHEADER));
+    m_iWidth = header.bmiHeader.biWidth;
+    m_iHeight = header.bmiHeader.biHeight;
+
+    DibLayout layout;
+    const uint64_t qwColorOffset = header.bmiHeader.biSize;
+    if (!CheckHeader(header.bmiHeader, layout) ||
+        qwColorOffset + layout.qwColorBytes + layout.qwPixelBytes > qwResSize) {
+        FreeResource(hMemBitmap);
+        return FALSE;
+    }
+    std::memcpy(header.aColors, pBitmapInfo + qwColorOffset, static_cast<size_t>(layout.qwColorBytes));
+    // The DIB section is made from the first 40 bytes of the header and the colour table.
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+
+    void* pBitmapBits = NULL;
+    m_hBitmap = CreateDIBSection(hDC, header.Info(), DIB_RGB_COLORS, &pBitmapBits, NULL, 0);
+    if (m_hBitmap != NULL && pBitmapBits != NULL) {
+        std::memcpy(pBitmapBits, pBitmapInfo + qwColorOffset + layout.qwColorBytes,
+                    static_cast<size_t>(layout.qwPixelBytes));
+        FreeResource(hMemBitmap);
+        return TRUE;
+    }
+
+    FreeResource(hMemBitmap);
+    Free();
+    return FALSE;
+}
+
+BOOL Bitmap::Create(HDC hDC, int iWidth, int iHeight, COLORREF crColor) {
+    Free();
+
+    m_hBitmap = CreateCompatibleBitmap(hDC, iWidth, iHeight);
+    if (m_hBitmap == NULL) return FALSE;
+    m_iWidth = iWidth;
+    m_iHeight = iHeight;
+
+    HDC hMemDC = CreateCompatibleDC(hDC);
+    HBRUSH hBrush = CreateSolidBrush(crColor);
+    HGDIOBJ hOldBitmap = SelectObject(hMemDC, m_hBitmap);
+    RECT rcBitmap = {0, 0, m_iWidth, m_iHeight};
+    FillRect(hMemDC, &rcBitmap, hBrush);
+    SelectObject(hMemDC, hOldBitmap);
+    DeleteDC(hMemDC);
+    DeleteObject(hBrush);
+    return TRUE;
+}
+
+void Bitmap::Draw(HDC hDC, int x, int y, BOOL bTrans, COLORREF crTransColor) {
+    // A top-down image keeps its negative header height; it is drawn at its real size.
+    DrawPart(hDC, x, y, 0, 0, GetWidth(), std::abs(GetHeight()), bTrans, crTransColor);
+}
+
+void Bitmap::DrawPart(HDC hDC, int x, int y, int xPart, int yPart, int wPart, int hPart, BOOL bTrans,
+                      COLORREF crTransColor) {
+    if (m_hBitmap == NULL) return;
+
+    HDC hMemDC = CreateCompatibleDC(hDC);
+    HGDIOBJ hOldBitmap = SelectObject(hMemDC, m_hBitmap);
+    if (bTrans)
+        TransparentBlt(hDC, x, y, wPart, hPart, hMemDC, xPart, yPart, wPart, hPart, crTransColor);
+    else
+        BitBlt(hDC, x, y, wPart, hPart, hMemDC, xPart, yPart, SRCCOPY);
+    SelectObject(hMemDC, hOldBitmap);
+    DeleteDC(hMemDC);
+}
