@@ -3,7 +3,6 @@
 
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -83,13 +82,9 @@ TEST(ReplayTool, ShotsArePngImagesOfTheWindow) {
     EXPECT_EQ(sPng[25], 2);
 }
 
-TEST(ReplayTool, AWholeGameReplaysInWellUnderASecond) {
-    auto start = std::chrono::steady_clock::now();
+TEST(ReplayTool, AWholeBlendedGameReplaysToTheNextGame) {
     Result r = Replay("100 keydown right\n110 keyup right\n200 keydown left\n18000 keyup left\n18000 keydown up\n"
                       "18030 keyup up\n40000 end\n");
-    double dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ASSERT_EQ(r.iStatus, 0) << r.sErr;
     EXPECT_NE(r.sOut.find("Message 'NewGame' Accepted!"), std::string::npos);
-    // Generous for sanitizer builds and a busy machine; the plain build takes a fraction of this.
-    EXPECT_LT(dSeconds, 10.0);
 }
