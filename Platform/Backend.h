@@ -1,0 +1,47 @@
+// The seam beneath the Win32 subset: what a display backend provides, and the
+// few things the subset offers back to a backend. Two implementations exist,
+// SDL2 (SdlBackend.cpp) and headless (HeadlessBackend.cpp).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Platform/Win32.h"
+
+namespace platform {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // The one display window: opened hidden with the given client size and
+    // caption. False when no display can be reached.
+    virtual bool OpenDisplay(const char* szCaption, int iWidth, int iHeight, int iIconId) = 0;
+    virtual void ShowDisplay(bool bShow) = 0;
+    virtual void CloseDisplay() = 0;
+    // Shows a 32-bit image (bytes B, G, R, unused per pixel, rows top-down).
+    virtual void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) = 0;
+
+    // Turns whatever happened since the last call into posted messages and key
+    // levels.
+    virtual void PumpEvents() = 0;
+    // Waits until input arrives (true) or the milliseconds pass (false);
+    // INFINITE waits without end.
+    virtual bool WaitForInput(DWORD dwMilliseconds) = 0;
+    virtual void Delay(DWORD dwMilliseconds) = 0;
+    // Milliseconds since the program started.
+    virtual DWORD Ticks() = 0;
+
+    virtual bool IsKeyDown(int iVirtualKey) = 0;
+    virtual void GetScreenSize(int& iWidth, int& iHeight) = 0;
+    virtual void SetCursorVisible(bool bVisible) = 0;
+    virtual void ShowMessage(const char* szCaption, const char* szText) = 0;
+};
+
+// The backend in use; the headless one when none was chosen.
+Backend& CurrentBackend();
+void SetCurrentBackend(Backend* pBackend);
+// The one headless backend of the process.
+Backend& HeadlessBackend();
+
+}  // namespace platform

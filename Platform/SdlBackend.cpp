@@ -1,0 +1,226 @@
+// The backend with a real window, through SDL2.
+#include <SDL.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "Platform/Backend.h"
+#include "Platform/Headless.h"
+#include "Platform/IconImage.h"
+#include "Platform/WindowState.h"
+
+namespace platform {
+namespace {
+
+const int kDefaultIconId = 1000;
+
+class Sdl final : public Backend {
+public:
+    bool OpenDisplay(const char* szCaption, int iWidth, int iHeight, int iIconId) override {
+        CloseDisplay();
+        m_pWindow = SDL_CreateWindow(szCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, iWidth, iHeight,
+                                     SDL_WINDOW_HIDDEN);
+        if (!m_pWindow) return false;
+        m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, 0);
+        if (!m_pRenderer) m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, SDL_RENDERER_SOFTWARE);
+        if (m_pRenderer)
+            m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                           iWidth, iHeight);
+        if (!m_pTexture) {
+            CloseDisplay();
+            return false;
+        }
+        m_bActive = false;
+        SetIcon(iIconId ? iIconId : kDefaultIconId);
+        return true;
+    }
+
+    void ShowDisplay(bool bShow) override {
+        if (!m_pWindow) return;
+        if (bShow) {
+            SDL_ShowWindow(m_pWindow);
+            SDL_RaiseWindow(m_pWindow);
+            // Showing activates the window; the focus event that follows
+            // must not announce it a second time.
+            m_bActive = true;
+        } else {
+            SDL_HideWindow(m_pWindow);
+        }
+    }
+
+    void CloseDisplay() override {
+        if (m_pTexture) SDL_DestroyTexture(m_pTexture);
+        if (m_pRenderer) SDL_DestroyRenderer(m_pRenderer);
+        if (m_pWindow) SDL_DestroyWindow(m_pWindow);
+        m_pTexture = nullptr;
+        m_pRenderer = nullptr;
+        m_pWindow = nullptr;
+    }
+
+    void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
+        if (!m_pTexture || !pPixels) return;
+        SDL_Rect rc{0, 0, iWidth, iHeight};
+        SDL_UpdateTexture(m_pTexture, &rc, pPixels, static_cast<int>(iStride));
+        SDL_RenderClear(m_pRenderer);
+        SDL_RenderCopy(m_pRenderer, m_pTexture, nullptr, nullptr);
+        SDL_RenderPresent(m_pRenderer);
+    }
+
+    void PumpEvents() override {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) Translate(event);
+    }
+
+    bool WaitForInput(DWORD dwMilliseconds) override {
+        const Uint64 uiDeadline = SDL_GetTicks64() + dwMilliseconds;
+        for (;;) {
+            PumpEvents();
+            if (InputArrivedSinceLastLook()) return true;
+            if (dwMilliseconds == INFINITE) {
+                SDL_WaitEvent(nullptr);
+                continue;
+            }
+            const Uint64 uiNow = SDL_GetTicks64();
+            if (uiNow >= uiDeadline) return false;
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(uiDeadline - uiNow));
+        }
+    }
+
+    void Delay(DWORD dwMilliseconds) override { SDL_Delay(dwMilliseconds); }
+    DWORD Ticks() override { return static_cast<DWORD>(SDL_GetTicks64()); }
+
+    bool IsKeyDown(int iVirtualKey) override {
+        SDL_Scancode scancode;
+        switch (iVirtualKey) {
+        case VK_ESCAPE:
+            scancode = SDL_SCANCODE_ESCAPE;
+            break;
+        case VK_LEFT:
+            scancode = SDL_SCANCODE_LEFT;
+            break;
+        case VK_UP:
+            scancode = SDL_SCANCODE_UP;
+            break;
+        case VK_RIGHT:
+            scancode = SDL_SCANCODE_RIGHT;
+            break;
+        case VK_DOWN:
+            scancode = SDL_SCANCODE_DOWN;
+            break;
+        default:
+            return false;
+        }
+        return SDL_GetKeyboardState(nullptr)[scancode] != 0;
+    }
+
+    void GetScreenSize(int& iWidth, int& iHeight) override {
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+            iWidth = mode.w;
+            iHeight = mode.h;
+        } else {
+            iWidth = 640;
+            iHeight = 480;
+        }
+    }
+
+    void SetCursorVisible(bool bVisible) override { SDL_ShowCursor(bVisible ? SDL_ENABLE : SDL_DISABLE); }
+
+    void ShowMessage(const char* szCaption, const char* szText) override {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, szCaption, szText, m_pWindow);
+    }
+
+private:
+    void SetIcon(int iIconId) {
+        HMODULE hModule = GetModuleHandle(nullptr);
+        HRSRC hResource = FindResource(hModule, MAKEINTRESOURCE(iIconId), RT_GROUP_ICON);
+        if (!hResource) return;
+        const uint8_t* pData = static_cast<const uint8_t*>(LockResource(LoadResource(hModule, hResource)));
+        std::vector<uint32_t> vARGB;
+        int iWidth = 0, iHeight = 0;
+        if (!DecodeIcon(pData, SizeofResource(hModule, hResource), vARGB, iWidth, iHeight)) return;
+        SDL_Surface* pIcon = SDL_CreateRGBSurfaceWithFormatFrom(vARGB.data(), iWidth, iHeight, 32, iWidth * 4,
+                                                                SDL_PIXELFORMAT_ARGB8888);
+        if (!pIcon) return;
+        SDL_SetWindowIcon(m_pWindow, pIcon);
+        SDL_FreeSurface(pIcon);
+    }
+
+    void Post(UINT uiMsg, WPARAM wParam, LPARAM lParam) {
+        if (HWND hWnd = DisplayWindow()) PostMessage(hWnd, uiMsg, wParam, lParam);
+    }
+
+    void Translate(const SDL_Event& event) {
+        switch (event.type) {
+        case SDL_QUIT:
+            Post(WM_CLOSE, 0, 0);
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                if (!m_bActive) Post(WM_ACTIVATE, WA_ACTIVE, 0);
+                m_bActive = true;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                if (m_bActive) Post(WM_ACTIVATE, WA_INACTIVE, 0);
+                m_bActive = false;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+                InvalidateRect(DisplayWindow(), nullptr, FALSE);
+                break;
+            case SDL_WINDOWEVENT_CLOSE:
+                Post(WM_CLOSE, 0, 0);
+                break;
+            default:
+                break;
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const bool bDown = event.type == SDL_MOUSEBUTTONDOWN;
+            UINT uiMsg;
+            switch (event.button.button) {
+            case SDL_BUTTON_LEFT:
+                uiMsg = bDown ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+                break;
+            case SDL_BUTTON_RIGHT:
+                uiMsg = bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+                break;
+            case SDL_BUTTON_MIDDLE:
+                uiMsg = bDown ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+                break;
+            default:
+                return;
+            }
+            const LPARAM lParam = static_cast<LPARAM>((static_cast<uint32_t>(event.button.y & 0xFFFF) << 16) |
+                                                      static_cast<uint32_t>(event.button.x & 0xFFFF));
+            Post(uiMsg, 0, lParam);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    SDL_Window* m_pWindow = nullptr;
+    SDL_Renderer* m_pRenderer = nullptr;
+    SDL_Texture* m_pTexture = nullptr;
+    bool m_bActive = false;
+};
+
+}  // namespace
+
+bool SelectSdlBackend() {
+    static Sdl* s_pSdl = nullptr;
+    if (!s_pSdl) {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+        // Left to the end of the process: SDL shuts down after everything
+        // else, and the backend is never destroyed before it.
+        std::atexit(SDL_Quit);
+        s_pSdl = new Sdl();
+    }
+    SetCurrentBackend(s_pSdl);
+    return true;
+}
+
+}  // namespace platform
