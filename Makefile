@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup build test play clean
+.PHONY: all setup build test play clean art
 
 all: build
 
@@ -35,3 +35,16 @@ play: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Redraws every picture and icon in resources/ (the results are committed, so
+# building the game never needs this). Uses Debian's own python3 and its modules.
+ART_PACKAGES := python3-cairo python3-pil python3-numpy python3-fonttools fonts-leckerli-one fonts-dejavu-core
+art:
+	@missing=""; for p in $(ART_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+	/usr/bin/python3 tools/art/make_art.py
