@@ -132,24 +132,7 @@ def draw_glass(ctx, fluid=None, level=None, swirl=None, shine=True, drops=False,
     paint(ctx, spout(), GLASS, 2.6)
 
     if fluid:
-        col = FLUIDS[fluid]
-        with clip_to(ctx, inner):
-            m = ctx.get_matrix()
-            ctx.identity_matrix()
-            area = goo_surface(level) if fluid == "goo" else water_area(level)
-            with clip_to(ctx, area):
-                ctx.set_source(linear(0, level, 0, level + 300, [(0, col["top"]), (1, col["bottom"])]))
-                ctx.paint()
-                if swirl is not None:
-                    swirl(ctx, col)
-            if fluid == "goo":
-                stroke(ctx, goo_surface(level, closed=False), col["line"], 2.4)
-            else:
-                fill(ctx, polygon([(0, level - 0.5), (640, level - 0.5), (640, level + 5), (0, level + 5)]), col["surface"])
-                stroke(ctx, Path().M(0, level).L(640, level), col["line"], 2.2)
-            ctx.set_matrix(m)
-            if goo_bits:
-                draw_goo_bits(ctx)
+        draw_fluid(ctx, fluid, level, swirl, goo_bits)
     if drops:
         with clip_to(ctx, inner):
             for (x, y, r) in [(214, 150, 3.2), (402, 128, 2.6), (250, 300, 2.8), (420, 262, 3.4), (300, 112, 2.2),
@@ -167,6 +150,29 @@ def draw_glass(ctx, fluid=None, level=None, swirl=None, shine=True, drops=False,
         stroke(ctx, Path().M(x, y).L(x + 14 - (i % 2) * 6, y), GLASS_EDGE, 2.2)
     stroke(ctx, outer, INK, 3.0)
     stroke(ctx, inner, GLASS_EDGE, 1.6)
+
+
+def draw_fluid(ctx, fluid, level, swirl=None, goo_bits=False):
+    """The jar's contents below the screen row `level`, whichever way the jar is turned."""
+    col = FLUIDS[fluid]
+    inner = jar_inner()
+    with clip_to(ctx, inner):
+        m = ctx.get_matrix()
+        ctx.identity_matrix()
+        area = goo_surface(level) if fluid == "goo" else water_area(level)
+        with clip_to(ctx, area):
+            ctx.set_source(linear(0, level, 0, level + 300, [(0, col["top"]), (1, col["bottom"])]))
+            ctx.paint()
+            if swirl is not None:
+                swirl(ctx, col)
+        if fluid == "goo":
+            stroke(ctx, goo_surface(level, closed=False), col["line"], 2.4)
+        else:
+            fill(ctx, polygon([(0, level - 0.5), (640, level - 0.5), (640, level + 5), (0, level + 5)]), col["surface"])
+            stroke(ctx, Path().M(0, level).L(640, level), col["line"], 2.2)
+        ctx.set_matrix(m)
+        if goo_bits:
+            draw_goo_bits(ctx)
 
 
 def goo_surface(level, closed=True):

@@ -3,7 +3,7 @@ import math
 
 import canvas
 import blender as b
-from shapes import INK, Path, circle, ellipse, fill, paint, smooth, stroke
+from shapes import INK, Path, circle, ellipse, fill, paint, stroke
 
 W, H = 640, 480
 JITTER = [(0, 0), (-3, 1), (2, -1), (-2, 0), (3, 1), (-1, -1), (2, 1), (-3, 0)]
@@ -109,13 +109,13 @@ def shaking(fluid):
 
 
 def shake_lines(c, k, jo):
+    """Rattle marks beside the jar: left of the glass, right of the handle."""
     for side in (-1, 1):
         for i in range(3):
             if (i + k) % 2:
                 continue
-            x = 320 + side * (196 + i * 3) + jo[0]
             y = 150 + i * 70 + jo[1]
-            x0 = x + side * (12 + 2 * i)
+            x0 = (147 + 41 * (y - 70) / 302.0 - 16 - 2 * i if side < 0 else 558 + 2 * i) + jo[0]
             line = Path().M(x0, y).C(x0 + side * 6, y + 8, x0 - side * 2, y + 16, x0 + side * 4, y + 24)
             stroke(c, line, INK, 3.0)
 
@@ -141,53 +141,23 @@ def upside_down():
 def water_and_lid(level):
     """The water that was in the upturned jar, with the lid under it, ready to fall out of the window."""
     def draw(c):
+        col = b.FLUIDS["water"]
         c.save()
         b.transform(c, math.pi)
-        col = b.FLUIDS["water"]
-        inner = b.jar_inner()
-        c.save()
-        c.new_path()
-        inner.emit(c)
-        c.clip()
+        b.draw_fluid(c, "water", level)
+        # the water keeps the jar's shape as it slides out: outline it where the glass held it
         m = c.get_matrix()
         c.identity_matrix()
         c.new_path()
         b.water_area(level).emit(c)
         c.clip()
-        from shapes import linear
-        c.set_source(linear(0, level, 0, 480, [(0, col["top"]), (1, col["bottom"])]))
-        c.paint()
-        fill(c, Path().M(0, level).L(640, level).L(640, level + 6).L(0, level + 6).Z(), col["surface"])
-        stroke(c, Path().M(0, level).L(640, level), col["line"], 2.2)
         c.set_matrix(m)
-        c.restore()
-        c.new_path()
-        inner.emit(c)
-        c.restore()
-        # trace the water's outline where it meets the glass, in window coordinates
-        c.save()
-        b.transform(c, math.pi)
-        c.new_path()
-        inner.emit(c)
-        c.restore()
-        c.save()
-        c.new_path()
-        b.water_area(level).emit(c)
-        c.clip()
-        c.new_path()
-        b.transform(c, math.pi)
-        inner.emit(c)
-        c.identity_matrix()
-        c.set_source_rgba(*[v / 255.0 for v in col["line"]], 1.0)
-        c.set_line_width(3.0)
-        c.stroke()
-        c.restore()
-        c.save()
-        b.transform(c, math.pi)
+        stroke(c, b.jar_inner(), col["line"], 3.0)
+        c.reset_clip()
         b.draw_lid(c)
         c.restore()
-        for (x, y, r) in [(176, 432, 5), (462, 426, 4.5), (150, 400, 3.5), (488, 392, 4), (206, 372, 3),
-                          (438, 360, 3.2), (240, 330, 2.6), (400, 318, 2.8)]:
+        for (x, y, r) in [(150, 452, 5), (490, 446, 4.5), (128, 420, 3.5), (512, 410, 4), (140, 372, 3),
+                          (500, 360, 3.2)]:
             paint(c, ellipse(x, y, r * 0.8, r * 1.2), col["top"], 1.6, col["line"])
     return frame(draw)
 

@@ -163,8 +163,8 @@ def posed(mood, angle, kappa, phase=0.0, tail=0.0, fin=0.0, x=None, floor=83.0, 
 
 
 def flail_left():
-    a = posed("gasp", 0.1, 0.010, tail=0.35, fin=0.5, drops=[(100, 18, 2.6), (16, 30, 2.2)])
-    b = posed("gasp", -0.12, -0.008, tail=-0.35, fin=-0.3, drops=[(92, 10, 2.4), (8, 22, 2.6)])
+    a = posed("gasp", 0.1, 0.010, tail=0.35, fin=0.5, floor=85.0, drops=[(100, 18, 2.6), (16, 30, 2.2)])
+    b = posed("gasp", -0.12, -0.008, tail=-0.35, fin=-0.3, floor=85.0, drops=[(92, 10, 2.4), (8, 22, 2.6)])
     return canvas.strip([frame(a), frame(b)])
 
 
@@ -173,7 +173,7 @@ def jump1():
 
 
 def jump2():
-    return frame(posed("happy", -0.2, -0.006, tail=0.3, fin=0.5, floor=84.0))
+    return frame(posed("happy", -0.2, -0.006, tail=0.3, fin=0.5, floor=85.0))
 
 
 def all_strips():
