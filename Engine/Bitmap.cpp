@@ -199,6 +199,7 @@ BOOL Bitmap::Create(HDC hDC, int iWidth, int iHeight, COLORREF crColor) {
 }
 
 void Bitmap::Draw(HDC hDC, int x, int y, BOOL bTrans, COLORREF crTransColor) {
+    if (m_hBitmap == NULL) return;
     // A top-down image keeps its negative header height; it is drawn at its real size.
     DrawPart(hDC, x, y, 0, 0, GetWidth(), std::abs(GetHeight()), bTrans, crTransColor);
 }

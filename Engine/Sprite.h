@@ -2,7 +2,7 @@
 // position, a velocity, bounds with a rule for their edge, and a z-order.
 #pragma once
 
-#include <cstdlib>
+#include <climits>
 
 #include "Engine/Bitmap.h"
 #include "Engine/Engine.h"
@@ -28,7 +28,10 @@ protected:
 private:
     int BitmapWidth() const { return m_pBitmap ? m_pBitmap->GetWidth() : 0; }
     // A top-down image has a negative header height; a frame is as high as its magnitude.
-    int BitmapHeight() const { return m_pBitmap ? std::abs(m_pBitmap->GetHeight()) : 0; }
+    int BitmapHeight() const {
+        int iHeight = m_pBitmap ? m_pBitmap->GetHeight() : 0;
+        return iHeight >= 0 ? iHeight : (iHeight == INT_MIN ? INT_MAX : -iHeight);
+    }
     // The bounds argument and the three member rectangles, one line each.
     void WriteDiagnostics(const RECT& rcBounds) const;
 
