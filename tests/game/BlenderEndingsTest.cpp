@@ -14,17 +14,8 @@ void BlendTheFish(BlenderRig& rig) {
     rig.StartBlending();
     for (int i = 0; i < 9; ++i) rig.Tell(Msg_SpeedUp);
     EXPECT_TRUE(rig.Tell(Msg_BloodyFishGoo));
-    EXPECT_TRUE(rig.pBlender->FishIsBlended());
     EXPECT_EQ(rig.Current(), Blending::Instance());
     rig.mail.clear();
-}
-
-// Flipped from calm and left until the water has fallen.
-void PourOut(BlenderRig& rig) {
-    rig.pBlender->SetSaved(true);
-    rig.Frame();
-    rig.Wait(301);
-    rig.Frame();
 }
 
 }  // namespace
@@ -37,15 +28,13 @@ ISOLATED_TEST(BlenderGoo, BlendedFishTurnsTheWaterBloodyThenToGoo) {
     {
         CaptureLog log;
         rig.Frame();
-        EXPECT_EQ(Story(log), Cat({{"Bloody graphics ahead!", ""},
-                                   Sent("BloodyFishGoo", Mailed()),
+        EXPECT_EQ(Story(log), Cat({{"Bloody graphics ahead!", ""}, Sent("BloodyFishGoo", Mailed()),
                                    {"BloodyFishGoo::Enter: 0 0 640 480", "Current Blender status: m_pBlending = 1", ""}}));
     }
     EXPECT_EQ(rig.mail, (Mail{{1, Msg_Die}}));
     EXPECT_EQ(rig.Current(), BloodyFishGoo::Instance());
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{pSpin});
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{pSpin});
     EXPECT_EQ(b->GetCurrentSprite(), pSpin);
-    EXPECT_EQ(pSpin->GetFrameDelay(), 2);
 
     pSpin->SetPosition(1, -1);
     {
@@ -55,43 +44,31 @@ ISOLATED_TEST(BlenderGoo, BlendedFishTurnsTheWaterBloodyThenToGoo) {
     }
     EXPECT_TRUE(b->PoorFish());
     Sprite* pBloody = b->GetCurrentSprite();
-    ASSERT_NE(pBloody, pSpin);
     EXPECT_TRUE(pSpin->IsDying());
-    EXPECT_EQ(pBloody->GetBitmap(), b->GetBlenderShakingBloodyBitmap());
-    EXPECT_EQ(pBloody->GetNumFrames(), 8);
-    EXPECT_EQ(pBloody->GetFrameDelay(), 2);
-    EXPECT_EQ(pBloody->GetZOrder(), 10);
-    ExpectPlace(pBloody, 1, -1, 641, 479);
-
-    rig.Frames(4);  // the button is still held
+    ExpectSprite(pBloody, b->GetBlenderShakingBloodyBitmap(), 8, 2, 10, 1, -1);
+    rig.Frame(4);  // the button is still held
     EXPECT_EQ(rig.mail.size(), 1u);
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{pBloody});
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{pBloody});
 
     b->SetBlending(false);
     {
         CaptureLog log;
         b->Update();
         EXPECT_EQ(Story(log), Cat({{"BloodyFishGoo::Execute - Current Blender status: m_pBlending = 0", ""},
-                                   Sent("BloodyFishGoo", Mailed()),
-                                   {"[sprite]"}}));
+                                   Sent("BloodyFishGoo", Mailed()), {"[sprite]"}}));
     }
     EXPECT_EQ(rig.mail, (Mail{{1, Msg_Die}, {1, Msg_Rip}}));
     EXPECT_FALSE(b->PoorFish());
     Sprite* pGoo = b->GetCurrentSprite();
-    EXPECT_EQ(pGoo->GetBitmap(), b->GetBlenderBloodyFishGooBitmap());
-    EXPECT_EQ(pGoo->GetNumFrames(), 1);
-    EXPECT_EQ(pGoo->GetFrameDelay(), 0);
-    ExpectPlace(pGoo, 1, -1, 641, 479);
-    rig.pEngine->UpdateSprites();
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{pGoo});
+    ExpectSprite(pGoo, b->GetBlenderBloodyFishGooBitmap(), 1, 0, 10, 1, -1);
 
     // Nothing further, whatever the button does.
     b->SetBlending(true);
-    rig.Frames(2);
+    rig.Frame(2);
     b->SetBlending(false);
-    rig.Frames(2);
+    rig.Frame(2);
     EXPECT_EQ(rig.mail.size(), 2u);
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{pGoo});
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{pGoo});
 }
 
 ISOLATED_TEST(BlenderGoo, ReleaseBeforeTheFishDiesWaitsForTheBlood) {
@@ -101,10 +78,9 @@ ISOLATED_TEST(BlenderGoo, ReleaseBeforeTheFishDiesWaitsForTheBlood) {
     rig.Frame();
     Sprite* pSpin = b->GetCurrentSprite();
     b->SetBlending(false);
-    rig.Frames(3);
+    rig.Frame(3);
     EXPECT_EQ(rig.mail, (Mail{{1, Msg_Die}}));
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{pSpin});
-
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{pSpin});
     for (int iMsg : {Msg_SpeedUp, Msg_BloodyFishGoo, Msg_Gravity}) {
         CaptureLog log;
         EXPECT_FALSE(rig.Tell(iMsg)) << iMsg;
@@ -116,7 +92,7 @@ ISOLATED_TEST(BlenderGoo, ReleaseBeforeTheFishDiesWaitsForTheBlood) {
     EXPECT_EQ(b->GetCurrentSprite()->GetBitmap(), b->GetBlenderShakingBloodyBitmap());
     rig.Frame();
     EXPECT_EQ(rig.mail, (Mail{{1, Msg_Die}, {1, Msg_Rip}}));
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
     EXPECT_EQ(b->GetCurrentSprite()->GetBitmap(), b->GetBlenderBloodyFishGooBitmap());
 }
 
@@ -131,28 +107,20 @@ ISOLATED_TEST(BlenderFlip, FlipFromCalmTurnsThenPoursOutTheWater) {
         b->Update();
         EXPECT_EQ(Story(log), Cat({{"FlipOver::Enter: 0 0 640 480", "[sprite]", "FlipOver::Enter: 0 0 640 480",
                                     "Current Blender status: m_pBlending = 0", ""},
-                                   Sent("FlipOver", Queued(300, lNow)),
-                                   Sent("FlipOver", Mailed()),
+                                   Sent("FlipOver", Queued(300, lNow)), Sent("FlipOver", Mailed()),
                                    Sent("FlipOver", Mailed())}));
     }
     EXPECT_EQ(rig.mail, (Mail{{0, Msg_HideTitle}, {0, Msg_GameOver}}));
     const auto& queue = MessageDispatcher::Instance()->GetDelayedTelegrams();
     ASSERT_EQ(queue.size(), 1u);
-    EXPECT_EQ(queue.begin()->Sender, 2);
-    EXPECT_EQ(queue.begin()->Receiver, 2);
-    EXPECT_EQ(queue.begin()->Msg, Msg_Gravity);
-    EXPECT_EQ(queue.begin()->DispatchTime, lNow + 300);
-
+    EXPECT_EQ(std::vector<int>({queue.begin()->Sender, queue.begin()->Receiver, queue.begin()->Msg}),
+              std::vector<int>({2, 2, Msg_Gravity}));
     EXPECT_TRUE(pCalm->IsDying());
     Sprite* pTurn = b->GetCurrentSprite();
-    EXPECT_EQ(pTurn->GetBitmap(), b->GetBlenderTurningBitmap());
-    EXPECT_EQ(pTurn->GetNumFrames(), 5);
-    EXPECT_EQ(pTurn->GetFrameDelay(), 2);
+    ExpectSprite(pTurn, b->GetBlenderTurningBitmap(), 5, 2, 10, 0, 0);
     EXPECT_TRUE(pTurn->FreezeFrame());
-    ExpectPlace(pTurn, 0, 0, 640, 480);
 
     // The turn loops while gravity is awaited; the state does nothing meanwhile.
-    rig.pEngine->UpdateSprites();
     bool bSawLastFrame = false;
     for (int i = 0; i < 12; ++i) {
         rig.Frame();
@@ -160,43 +128,33 @@ ISOLATED_TEST(BlenderFlip, FlipFromCalmTurnsThenPoursOutTheWater) {
     }
     EXPECT_TRUE(bSawLastFrame);
     EXPECT_LT(pTurn->GetCurFrame(), 4);
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{pTurn});
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{pTurn});
     EXPECT_TRUE(b->Saved());
-    EXPECT_EQ(rig.Current(), FlipOver::Instance());
 
     rig.Wait(301);
     {
         CaptureLog log;
         rig.Frame();
-        EXPECT_EQ(Story(log), Cat({{"Mailing saved letter now."},
-                                   Routed("FlipOver"),
+        EXPECT_EQ(Story(log), Cat({{"Mailing saved letter now."}, Routed("FlipOver"),
                                    {"Message 'Msg_Gravity' Accepted!", "", "[sprite]", "[sprite]"},
                                    Sent("FlipOver", Mailed())}));
     }
     EXPECT_EQ(rig.mail.back(), std::make_pair(1, int(Msg_Saved)));
-    Sprite* pUp = b->GetCurrentSprite();
     Sprite* pWater = b->GetSecondarySprite();
-    ASSERT_NE(pWater, nullptr);
-    EXPECT_EQ(pUp->GetBitmap(), b->GetBlenderUpSideDownBitmap());
-    EXPECT_EQ(pUp->GetZOrder(), 21);
-    ExpectPlace(pUp, 0, 0, 640, 480);
-    EXPECT_EQ(pWater->GetBitmap(), b->GetBlenderWaterAndLidBitmap());
-    EXPECT_EQ(pWater->GetZOrder(), 10);
-    EXPECT_EQ(rig.pEngine->GetSprites(), (std::vector<Sprite*>{pWater, pUp}));
+    ExpectSprite(b->GetCurrentSprite(), b->GetBlenderUpSideDownBitmap(), 1, 0, 21, 0, 0);
+    ExpectSprite(pWater, b->GetBlenderWaterAndLidBitmap(), 1, 0, 10, 0, 10);
+    EXPECT_EQ(rig.Sprites(), (std::vector<Sprite*>{pWater, b->GetCurrentSprite()}));
 
     // Ten pixels a frame, stopped at the bottom of its bounds.
-    ExpectPlace(pWater, 0, 10, 640, 490);
-    rig.Frames(47);
-    ExpectPlace(pWater, 0, 480, 640, 960);
-    EXPECT_EQ(pWater->GetVelocity().y, 10);
-    rig.Frames(3);
-    ExpectPlace(pWater, 0, 482, 640, 962);
+    rig.Frame(47);
+    EXPECT_EQ(pWater->GetPosition().top, 480);
+    rig.Frame(3);
+    EXPECT_EQ(pWater->GetPosition().top, 482);
     EXPECT_EQ(pWater->GetVelocity().y, 0);
     EXPECT_TRUE(pWater->GetBoundHit());
-    EXPECT_EQ(rig.pEngine->GetSprites(), (std::vector<Sprite*>{pWater, pUp}));
 }
 
-ISOLATED_TEST(BlenderFlip, ResetDuringTheTurnRefusesTheLateGravity) {
+ISOLATED_TEST(BlenderFlip, ResetsDuringTheTurnAndAfterTheFallLeaveOnlyTheCalmBlender) {
     BlenderRig rig;
     Blender* b = rig.pBlender;
     b->SetSaved(true);
@@ -206,63 +164,55 @@ ISOLATED_TEST(BlenderFlip, ResetDuringTheTurnRefusesTheLateGravity) {
         CaptureLog log;
         EXPECT_TRUE(rig.Tell(Msg_Reset));
         EXPECT_EQ(Story(log), Cat({Routed("FlipOver"),
-                                   {"BlenderGlobalState received a telegram.", "Message 'Msg_Reset' Accepted!", "",
-                                    "[sprite]", "Blender::Initialize: 0 0 640 480",
+                                   {"BlenderGlobalState received a telegram.", "Message 'Msg_Reset' Accepted!", ""},
+                                   {"[sprite]", "Blender::Initialize: 0 0 640 480",
                                     "Current Blender status: m_pBlending = 0", ""}}));
     }
     EXPECT_TRUE(pTurn->IsDying());
     EXPECT_EQ(rig.Current(), Calm::Instance());
-    EXPECT_FALSE(b->Saved());
 
+    // The gravity still queued arrives late and is refused.
     rig.Wait(301);
     {
         CaptureLog log;
         rig.Frame();
-        EXPECT_EQ(Story(log), Cat({{"Mailing saved letter now."},
-                                   Routed("Calm"),
+        EXPECT_EQ(Story(log), Cat({{"Mailing saved letter now."}, Routed("Calm"),
                                    {"BlenderGlobalState received a telegram.", "Message not handled"}}));
     }
     EXPECT_EQ(rig.mail, (Mail{{0, Msg_HideTitle}, {0, Msg_GameOver}}));
-    EXPECT_EQ(rig.Current(), Calm::Instance());
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
     EXPECT_EQ(b->GetCurrentSprite()->GetBitmap(), b->GetBlenderCalmBitmap());
-}
 
-ISOLATED_TEST(BlenderFlip, ResetAfterTheFallKillsBlenderAndWater) {
-    BlenderRig rig;
-    Blender* b = rig.pBlender;
-    PourOut(rig);
-    Sprite* pUp = b->GetCurrentSprite();
+    b->SetSaved(true);
+    rig.Frame();
+    rig.Wait(301);
+    rig.Frame();
+    Sprite* pUpSideDown = b->GetCurrentSprite();
     Sprite* pWater = b->GetSecondarySprite();
     ASSERT_NE(pWater, nullptr);
-
     EXPECT_TRUE(rig.Tell(Msg_Reset));
-    EXPECT_TRUE(pUp->IsDying());
+    EXPECT_TRUE(pUpSideDown->IsDying());
     EXPECT_TRUE(pWater->IsDying());
     EXPECT_EQ(b->GetSecondarySprite(), nullptr);
     rig.pEngine->UpdateSprites();
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
-    ExpectPlace(b->GetCurrentSprite(), 0, 0, 640, 480);
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
+    ExpectSprite(b->GetCurrentSprite(), b->GetBlenderCalmBitmap(), 1, 0, 10, 0, 0);
 }
 
-ISOLATED_TEST(BlenderFlip, FlipInTheUpdateThatBlendsTheFishLeavesNoSpinningBlender) {
+ISOLATED_TEST(BlenderFlip, NoSpriteIsLeftBehindByAFlipAtTheMaximumOrARepeatedFall) {
     BlenderRig rig;
     Blender* b = rig.pBlender;
+    // The flip is acted on in the same update in which the maximum blended the fish.
     BlendTheFish(rig);
-    Sprite* pSpin = b->GetCurrentSprite();
     b->SetSaved(true);
     rig.Frame();
     EXPECT_EQ(rig.Current(), FlipOver::Instance());
     EXPECT_EQ(rig.mail, (Mail{{0, Msg_CancelBlending}, {0, Msg_HideTitle}, {0, Msg_GameOver}}));
-    EXPECT_NE(b->GetCurrentSprite(), pSpin);
-    EXPECT_EQ(rig.pEngine->GetSprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
-}
+    EXPECT_EQ(rig.Sprites(), std::vector<Sprite*>{b->GetCurrentSprite()});
 
-ISOLATED_TEST(BlenderFlip, RepeatedGravityKeepsOneFallingWater) {
-    BlenderRig rig;
-    Blender* b = rig.pBlender;
-    PourOut(rig);
+    rig.Wait(301);
+    rig.Frame();
     EXPECT_TRUE(rig.Tell(Msg_Gravity));
     rig.pEngine->UpdateSprites();
-    EXPECT_EQ(rig.pEngine->GetSprites(), (std::vector<Sprite*>{b->GetSecondarySprite(), b->GetCurrentSprite()}));
+    EXPECT_EQ(rig.Sprites(), (std::vector<Sprite*>{b->GetSecondarySprite(), b->GetCurrentSprite()}));
 }
