@@ -73,7 +73,15 @@ TEST_P(EveryIcon, ImagesLieInsideTheFileWithoutOverlapping) {
 TEST_P(EveryIcon, BitmapEntriesHaveTheirHeaderPaletteColoursAndMask) {
     for (const auto& img : Directory(file)) {
         if (img.png) {
+            // PNG header: IHDR with width, height (big-endian), bit depth and colour type
             EXPECT_EQ(img.size, 256) << "only the largest images may be PNG-encoded";
+            size_t ihdr = img.offset + 16;
+            ASSERT_LE(ihdr + 10, file.size());
+            auto be32 = [&](size_t at) { return uint32_t(file[at]) << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3]; };
+            EXPECT_EQ(be32(ihdr), 256u);
+            EXPECT_EQ(be32(ihdr + 4), 256u);
+            EXPECT_EQ(file[ihdr + 8], 8) << "8 bits a sample";
+            EXPECT_EQ(file[ihdr + 9], img.bpp == 32 ? 6 : 3) << "RGBA for 32 bits, a palette for 8";
             continue;
         }
         size_t h = img.offset;

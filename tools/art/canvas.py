@@ -172,9 +172,29 @@ def ico_entry(rgba, bpp):
     return info + palette + xor + mask
 
 
+def png_entry(rgba, bpp):
+    """A PNG-encoded icon image (for the 256-pixel ones, which would be large as bitmaps)."""
+    import io
+
+    from PIL import Image
+
+    out = io.BytesIO()
+    if bpp == 32:
+        Image.fromarray(rgba, "RGBA").save(out, "PNG", optimize=False, compress_level=9)
+    else:
+        idx, pal = _palette_image(rgba, 255)
+        idx = idx + 1
+        idx[rgba[..., 3] < 128] = 0
+        img = Image.fromarray(idx, "P")
+        img.putpalette([0, 0, 0] + pal[: 255 * 3])
+        img.save(out, "PNG", optimize=False, compress_level=9, transparency=0)
+    return out.getvalue()
+
+
 def ico_bytes(images):
-    """A multi-image icon file from (rgba uint8 array, bits per pixel) pairs."""
-    entries = [(rgba.shape[0], bpp, ico_entry(rgba, bpp)) for rgba, bpp in images]
+    """A multi-image icon file from (rgba uint8 array, bits per pixel) pairs; 256-pixel images as PNG."""
+    entries = [(rgba.shape[0], bpp, png_entry(rgba, bpp) if rgba.shape[0] >= 256 else ico_entry(rgba, bpp))
+               for rgba, bpp in images]
     offset = 6 + 16 * len(entries)
     head = struct.pack("<HHH", 0, 1, len(entries))
     directory = b""

@@ -15,7 +15,11 @@ def face(size):
     c.scale(k, k)
     # outlines grow as the icon shrinks, so a 16-pixel face still reads
     line = 3.0 if size >= 48 else (5.0 if size >= 32 else 8.0)
-    body = smooth([(50, 6), (80, 14), (94, 44), (88, 76), (50, 95), (12, 76), (6, 44), (20, 14)])
+    if size >= 32:
+        crest = smooth([(44, 18), (45, 5), (54, 2), (60, 9), (54, 11), (55, 18)])
+        paint(c, crest, fish.FIN, line * 0.8)
+    top = 12 if size >= 32 else 6
+    body = smooth([(50, top), (80, top + 8), (94, 46), (88, 77), (50, 95), (12, 77), (6, 46), (20, top + 8)])
     fill(c, body, radial(38, 30, 80, [(0, fish.ORANGE_LIGHT), (0.55, fish.ORANGE), (1, fish.ORANGE_DARK)]))
     if size >= 32:
         fill(c, ellipse(50, 80, 24, 12), fish.BELLY, 0.85)
