@@ -11,7 +11,7 @@ import math
 import cairo
 import numpy as np
 
-from shapes import (INK, Path, circle, clip_to, ellipse, fill, linear, mix, paint, polygon, radial, rgb,
+from shapes import (INK, Path, circle, clip_to, ellipse, fill, linear, paint, polygon, radial, rgb,
                     rounded_rect, smooth, stroke)
 
 PIVOT = (320.0, 263.0)          # turning about this point puts the rim at y 456 upside down
@@ -119,8 +119,9 @@ def upright_water_area():
     return rows[y:].sum()
 
 
-def draw_glass(ctx, fluid=None, level=None, swirl=None, shine=True, drops=False, goo_bits=False):
-    """The jar: glass walls, then the fluid filling it below `level` (a screen row)."""
+def draw_glass(ctx, fluid=None, level=None, inside=None, shine=True, drops=False, goo_bits=False, blades=None):
+    """The jar: glass walls, the fluid filling it below `level` (a screen row), the blades (`blades` is the
+    blur's turn, None for still blades) and the glints on the glass."""
     outer, inner = jar_outer(), jar_inner()
     ctx.new_path()
     outer.emit(ctx)
@@ -132,13 +133,13 @@ def draw_glass(ctx, fluid=None, level=None, swirl=None, shine=True, drops=False,
     paint(ctx, spout(), GLASS, 2.6)
 
     if fluid:
-        draw_fluid(ctx, fluid, level, swirl, goo_bits)
+        draw_fluid(ctx, fluid, level, inside, goo_bits)
     if drops:
         with clip_to(ctx, inner):
             for (x, y, r) in [(214, 150, 3.2), (402, 128, 2.6), (250, 300, 2.8), (420, 262, 3.4), (300, 112, 2.2),
                               (380, 340, 2.4), (196, 230, 2.4)]:
                 paint(ctx, ellipse(x, y, r * 0.8, r), (186, 228, 246), 1.2)
-    draw_blades(ctx, blur=None)
+    draw_blades(ctx, blur=blades)
     if shine:
         with clip_to(ctx, outer):
             fill(ctx, polygon([(170, 84), (180, 84), (214, 356), (206, 356)]), SHINE)
@@ -152,8 +153,9 @@ def draw_glass(ctx, fluid=None, level=None, swirl=None, shine=True, drops=False,
     stroke(ctx, inner, GLASS_EDGE, 1.6)
 
 
-def draw_fluid(ctx, fluid, level, swirl=None, goo_bits=False):
-    """The jar's contents below the screen row `level`, whichever way the jar is turned."""
+def draw_fluid(ctx, fluid, level, inside=None, goo_bits=False):
+    """The jar's contents below the screen row `level`, whichever way the jar is turned;
+    `inside(ctx, colours)` adds swirls or bubbles in window coordinates."""
     col = FLUIDS[fluid]
     inner = jar_inner()
     with clip_to(ctx, inner):
@@ -163,8 +165,8 @@ def draw_fluid(ctx, fluid, level, swirl=None, goo_bits=False):
         with clip_to(ctx, area):
             ctx.set_source(linear(0, level, 0, level + 300, [(0, col["top"]), (1, col["bottom"])]))
             ctx.paint()
-            if swirl is not None:
-                swirl(ctx, col)
+            if inside is not None:
+                inside(ctx, col)
         if fluid == "goo":
             stroke(ctx, goo_surface(level, closed=False), col["line"], 2.4)
         else:

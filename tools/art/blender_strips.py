@@ -16,16 +16,15 @@ def frame(draw):
     return canvas.flatten(s, INK)
 
 
-def whole(ctx, fluid="water", angle=0.0, level=b.WATER_LINE, jar_offset=(0, 0), swirl=None, base_offset=(0, 0),
+def whole(ctx, fluid="water", angle=0.0, level=b.WATER_LINE, jar_offset=(0, 0), inside=None, base_offset=(0, 0),
           dial=0.0, lamp=False, with_lid=True, shine=True, drops=False, goo_bits=False, blades=None):
     ctx.save()
     b.transform(ctx, angle)
     ctx.save()
     ctx.translate(*jar_offset)
     b.draw_handle(ctx)
-    b.draw_glass(ctx, fluid=fluid, level=level + jar_offset[1], swirl=swirl, shine=shine, drops=drops, goo_bits=goo_bits)
-    if blades is not None:
-        b.draw_blades(ctx, blur=blades)
+    b.draw_glass(ctx, fluid=fluid, level=level + jar_offset[1], inside=inside, shine=shine, drops=drops,
+                 goo_bits=goo_bits, blades=blades)
     if with_lid:
         b.draw_lid(ctx)
     ctx.restore()
@@ -43,7 +42,7 @@ def whole_calm(ctx):
             x = 210 + i * 66
             light = Path().M(x, 110).C(x + 20, 160, x - 10, 220, x + 14, 300)
             stroke(c, light, col["swirl"], 5, 0.25)
-    whole(ctx, "water", swirl=bubbles)
+    whole(ctx, "water", inside=bubbles)
 
 
 def vortex(k, jar_offset):
@@ -101,7 +100,7 @@ def shaking(fluid):
         jo = JITTER[k]
 
         def draw(c, k=k, jo=jo):
-            whole(c, fluid, jar_offset=jo, swirl=vortex(k, jo), base_offset=(jo[0] * 0.4, 0), dial=1.0, lamp=True,
+            whole(c, fluid, jar_offset=jo, inside=vortex(k, jo), base_offset=(jo[0] * 0.4, 0), dial=1.0, lamp=True,
                   blades=k * 0.8)
             shake_lines(c, k, jo)
         frames.append(frame(draw))

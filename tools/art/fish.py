@@ -7,7 +7,7 @@ Front-view coordinates: the body's centre is (0, 0).
 """
 import math
 
-from shapes import (INK, Path, circle, clip_to, ellipse, fill, linear, mix, paint, radial, rotator,
+from shapes import (INK, Path, circle, clip_to, ellipse, fill, linear, paint, radial, rotator,
                     smooth, stroke)
 
 ORANGE = (250, 146, 44)
