@@ -45,7 +45,7 @@ def resource_table(path):
 
 
 def pictures():
-    """{file name of the placeholder era: image} for every bitmap."""
+    """{picture name: image} for every bitmap; PICTURE_OF says which resource shows which."""
     out = {}
     out.update(fish_strips.all_strips())
     out.update(blender_strips.all_strips())
