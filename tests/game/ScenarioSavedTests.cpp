@@ -107,7 +107,7 @@ ISOLATED_TEST(SavedScenario, FlipWhileSpinningCancelsTheSpeedometerAndSavesTheFi
                                       {"Message 'Msg_SpeedUp' Accepted!"}});
     int iEnd = ExpectPassagesInOrder(
         vLog, {StartupLog(), QuarterDeclined("DemoScreen", 1, 1), BlenderStarts(0, dwStart, "SwimLeft"), SpeedStep(2),
-               NextSpeedUp(1000, dwStep2), SpeedStep(3), NextSpeedUp(1000, dwStep3), FacePlayer(265, FrameTick(60)),
+               NextSpeedUp(1000, dwStep2), FacePlayer(265, FrameTick(60)), SpeedStep(3), NextSpeedUp(1000, dwStep3),
                vFlip, WaterFalls("SwimTowardPlayer", "265 200 380 285", "265 200 380 285")});
     ASSERT_GE(iEnd, 0);
     // Between the fall of the water and the landing, only the canceled speed-up.

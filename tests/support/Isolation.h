@@ -1,22 +1,39 @@
 // Runs a test body in a forked child process, so that the process-wide
 // singletons (entity registry, dispatcher, state objects, the engine) and the
-// ascending entity IDs start fresh for every test.
+// ascending entity IDs start fresh for every test. The child's failures are
+// printed as usual and fail the test through its exit status.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
-#define ISOLATED_TEST(Suite, Name)                                                               \
-    static void Suite##_##Name##_IsolatedBody();                                                 \
-    TEST(Suite, Name) {                                                                          \
-        GTEST_FLAG_SET(death_test_style, "fast");                                                \
-        EXPECT_EXIT(                                                                             \
-            {                                                                                    \
-                Suite##_##Name##_IsolatedBody();                                                 \
-                std::fflush(nullptr);                                                            \
-                std::_Exit(::testing::Test::HasFailure() ? 1 : 0);                               \
-            },                                                                                   \
-            ::testing::ExitedWithCode(0), "");                                                   \
-    }                                                                                            \
+namespace isolation {
+
+inline void RunInChild(void (*pfnBody)()) {
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0) << "fork failed";
+    if (pid == 0) {
+        pfnBody();
+        std::fflush(nullptr);
+        std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int iStatus = 0;
+    ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
+    if (WIFSIGNALED(iStatus)) {
+        ADD_FAILURE() << "the test body died of signal " << WTERMSIG(iStatus);
+    } else {
+        EXPECT_EQ(WEXITSTATUS(iStatus), 0) << "the test body failed (see above)";
+    }
+}
+
+}  // namespace isolation
+
+#define ISOLATED_TEST(Suite, Name)                                                            \
+    static void Suite##_##Name##_IsolatedBody();                                              \
+    TEST(Suite, Name) { isolation::RunInChild(&Suite##_##Name##_IsolatedBody); }              \
     static void Suite##_##Name##_IsolatedBody()
