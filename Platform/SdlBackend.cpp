@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "Platform/Backend.h"
@@ -210,10 +211,30 @@ private:
 
 }  // namespace
 
+namespace {
+
+// Without a driver named in the environment, only a desktop display counts:
+// SDL would otherwise fall back to drawing off screen.
+bool ChooseVideoDriver() {
+    const char* szDriver = std::getenv("SDL_VIDEODRIVER");
+    if (szDriver && *szDriver) return true;
+    std::string sDrivers;
+    const char* szX11 = std::getenv("DISPLAY");
+    const char* szWayland = std::getenv("WAYLAND_DISPLAY");
+    if (szX11 && *szX11) sDrivers += "x11,";
+    if (szWayland && *szWayland) sDrivers += "wayland,";
+    if (sDrivers.empty()) return false;
+    sDrivers.pop_back();
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, sDrivers.c_str());
+    return true;
+}
+
+}  // namespace
+
 bool SelectSdlBackend() {
     static Sdl* s_pSdl = nullptr;
     if (!s_pSdl) {
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+        if (!ChooseVideoDriver() || SDL_Init(SDL_INIT_VIDEO) != 0) return false;
         // Left to the end of the process: SDL shuts down after everything
         // else, and the backend is never destroyed before it.
         std::atexit(SDL_Quit);
