@@ -1,5 +1,5 @@
-// The game hooks for the engine's tests: every call is recorded with the tick
-// at which it happened, and a test can set what some hooks do.
+// The game hooks for the engine's tests: every call is recorded with its tick,
+// and a test can set what some hooks do.
 #pragma once
 
 #include <functional>
@@ -8,35 +8,26 @@
 #include <vector>
 
 #include "Engine/GameEngine.h"
+#include "Platform/Headless.h"
 
 namespace fake_game {
 
-struct Call {
-    std::string strHook;
-    DWORD dwTick;
-};
-
 struct Hooks {
-    std::vector<Call> vCalls;
-    // GameInitialize; by default it creates an engine and sets 30 frames per second.
-    std::function<BOOL(HINSTANCE)> fnInitialize;
-    // HandleKeys; by default Escape held requests quit.
-    std::function<void()> fnHandleKeys;
+    std::vector<std::pair<std::string, DWORD>> vCalls;  // hook name, tick
+    std::function<BOOL(HINSTANCE)> fnInitialize;        // default: an engine at 30 frames per second
     std::function<void()> fnCycle;
-    // What SpriteCollision answers, and the pairs it was asked about (found, tested).
     BOOL bCollisionResult = FALSE;
-    std::vector<std::pair<Sprite*, Sprite*>> vCollisions;
+    std::vector<std::pair<Sprite*, Sprite*>> vCollisions;  // (found, tested)
     std::vector<Sprite*> vDying;
-    std::vector<HWND> vStartWindows;
     std::vector<HDC> vPaintDCs;
 };
 
 Hooks& Get();
-// Forgets every recorded call and restores the default behaviour.
+// Selects the headless backend (clock at 0) and forgets all calls and settings.
 void Reset();
-// The ticks at which a hook was called, in order.
 std::vector<DWORD> Ticks(const std::string& strHook);
-// The names of the recorded calls, in order.
 std::vector<std::string> Names();
+// Moves the headless clock on to the tick.
+void AdvanceTo(DWORD dwTick);
 
 }  // namespace fake_game

@@ -1,9 +1,5 @@
-// Sprite motion at each bounds action, frame stepping, collision rectangles and
-// the diagnostic block of the bounds constructor.
+// Sprite motion at each bounds action, frame stepping and collision rectangles.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "Engine/Sprite.h"
 #include "engine/TestImages.h"
@@ -12,309 +8,107 @@
 using test_images::SizedBitmap;
 
 namespace {
-
 RECT rcField = {0, 0, 640, 480};
-
-Sprite MakeSprite(Bitmap& bmp, int x, int y, int vx, int vy, BOUNDSACTION ba, RECT& rcBounds = rcField) {
-    return Sprite(&bmp, POINT{x, y}, POINT{vx, vy}, 0, rcBounds, ba);
 }
 
-// The frame index after each of n updates.
-std::vector<int> FramesOver(Sprite& sprite, int n) {
-    std::vector<int> v;
-    for (int i = 0; i < n; ++i) {
-        sprite.Update();
-        v.push_back(sprite.GetCurFrame());
+TEST(SpriteMotion, EachBoundsActionAtItsEdges) {
+    struct Move {
+        const char* szWhat;
+        BOUNDSACTION ba;
+        int x, y, vx, vy, iSteps;
+        SPRITEACTION saLast;
+        int xEnd, yEnd, vxEnd, vyEnd;
+        bool bHit;
+    };
+    const Move aMoves[] = {  // a 115 x 85 sprite in 640 x 480
+        {"stop at the right edge", BA_STOP, 520, 100, 10, 0, 1, SA_NONE, 525, 100, 0, 0, true},
+        {"stop landing on the edge", BA_STOP, 515, 100, 10, 0, 1, SA_NONE, 525, 100, 10, 0, false},
+        {"stop at the top keeps this step's x", BA_STOP, 300, 5, 7, -10, 1, SA_NONE, 307, 0, 0, 0, true},
+        {"unknown action stops", 7, 520, 100, 10, 0, 1, SA_NONE, 525, 100, 0, 0, true},
+        {"wrap: on the left bound is not outside", BA_WRAP, -110, 10, -5, 0, 1, SA_NONE, -115, 10, -5, 0, false},
+        {"wrap: wholly left", BA_WRAP, -110, 10, -5, 0, 2, SA_NONE, 640, 10, -5, 0, false},
+        {"wrap: wholly right", BA_WRAP, 636, 10, 5, 0, 1, SA_NONE, -115, 10, 5, 0, false},
+        {"wrap: wholly below", BA_WRAP, 10, 478, 0, 3, 1, SA_NONE, 10, -85, 0, 3, false},
+        {"wrap: wholly above", BA_WRAP, 10, -84, 0, -2, 1, SA_NONE, 10, 480, 0, -2, false},
+        {"bounce off the bottom", BA_BOUNCE, 200, 390, 4, 10, 1, SA_NONE, 204, 395, 4, -10, false},
+        {"bounce off a corner", BA_BOUNCE, 2, 3, -5, -4, 1, SA_NONE, 0, 0, 5, 4, false},
+        {"bounce off the right", BA_BOUNCE, 520, 3, 10, 0, 1, SA_NONE, 525, 3, -10, 0, false},
+        {"die: partly visible", BA_DIE, -60, 0, -55, 0, 1, SA_NONE, -115, 0, -55, 0, false},
+        {"die: wholly outside, unmoved", BA_DIE, -60, 0, -55, 0, 2, SA_KILL, -115, 0, -55, 0, false},
+        {"die: below", BA_DIE, 0, 475, 0, 6, 1, SA_KILL, 0, 475, 0, 6, false},
+    };
+    SizedBitmap bmp(115, 85);
+    for (const Move& m : aMoves) {
+        SCOPED_TRACE(m.szWhat);
+        Sprite sprite(&bmp, POINT{m.x, m.y}, POINT{m.vx, m.vy}, 0, rcField, m.ba);
+        SPRITEACTION sa = SA_NONE;
+        for (int i = 0; i < m.iSteps; ++i) sa = sprite.Update();
+        EXPECT_EQ(m.saLast, sa);
+        EXPECT_EQ(m.xEnd, sprite.GetPosition().left);
+        EXPECT_EQ(m.yEnd, sprite.GetPosition().top);
+        EXPECT_EQ(115, sprite.GetPosition().right - sprite.GetPosition().left);
+        EXPECT_EQ(m.vxEnd, sprite.GetVelocity().x);
+        EXPECT_EQ(m.vyEnd, sprite.GetVelocity().y);
+        EXPECT_EQ(m.bHit, sprite.GetBoundHit());
     }
-    return v;
+
+    // Moving again after a stop leaves the bound-hit flag set.
+    Sprite stopped(&bmp, POINT{520, 0}, POINT{10, 0}, 0, rcField, BA_STOP);
+    stopped.Update();
+    stopped.SetVelocity(-10, 0);
+    stopped.Update();
+    EXPECT_EQ(515, stopped.GetPosition().left);
+    EXPECT_TRUE(stopped.GetBoundHit());
 }
 
-}  // namespace
-
-TEST(SpriteMotion, StopClampsAtTheRightEdgeAndKeepsTheBoundHitFlag) {
-    SizedBitmap bmp(115, 85);
-    Sprite sprite = MakeSprite(bmp, 520, 100, 10, 0, BA_STOP);
-    EXPECT_FALSE(sprite.GetBoundHit());
-
-    EXPECT_EQ(SA_NONE, sprite.Update());
-    EXPECT_EQ(525, sprite.GetPosition().left);
-    EXPECT_EQ(640, sprite.GetPosition().right);
-    EXPECT_EQ(0, sprite.GetVelocity().x);
-    EXPECT_EQ(0, sprite.GetVelocity().y);
-    EXPECT_TRUE(sprite.GetBoundHit());
-
-    sprite.SetVelocity(-10, 0);
-    sprite.Update();
-    EXPECT_EQ(515, sprite.GetPosition().left);
-    EXPECT_EQ(-10, sprite.GetVelocity().x);
-    EXPECT_TRUE(sprite.GetBoundHit());
-}
-
-TEST(SpriteMotion, StopClampsEachAxisOnItsOwnAndStopsBoth) {
-    SizedBitmap bmp(100, 50);
-    Sprite sprite = MakeSprite(bmp, 300, 5, 7, -10, BA_STOP);
-    sprite.Update();
-    // Only the vertical edge was crossed, yet the horizontal move of this step is kept.
-    EXPECT_EQ(307, sprite.GetPosition().left);
-    EXPECT_EQ(0, sprite.GetPosition().top);
-    EXPECT_EQ(0, sprite.GetVelocity().x);
-    EXPECT_EQ(0, sprite.GetVelocity().y);
-
-    Sprite corner = MakeSprite(bmp, 3, 2, -5, -5, BA_STOP);
-    corner.Update();
-    EXPECT_EQ(0, corner.GetPosition().left);
-    EXPECT_EQ(0, corner.GetPosition().top);
-
-    Sprite bottom = MakeSprite(bmp, 10, 425, 0, 10, BA_STOP);
-    bottom.Update();
-    EXPECT_EQ(430, bottom.GetPosition().top);
-    EXPECT_EQ(480, bottom.GetPosition().bottom);
-}
-
-TEST(SpriteMotion, StopInsideTheBoundsNeitherClampsNorSetsTheFlag) {
-    SizedBitmap bmp(100, 50);
-    Sprite sprite = MakeSprite(bmp, 530, 0, 10, 0, BA_STOP);
-    sprite.Update();  // lands exactly on the right edge
-    EXPECT_EQ(540, sprite.GetPosition().left);
-    EXPECT_EQ(10, sprite.GetVelocity().x);
-    EXPECT_FALSE(sprite.GetBoundHit());
-}
-
-TEST(SpriteMotion, AnUnknownBoundsActionActsAsStop) {
-    SizedBitmap bmp(115, 85);
-    Sprite sprite = MakeSprite(bmp, 520, 100, 10, 0, static_cast<BOUNDSACTION>(7));
-    sprite.Update();
-    EXPECT_EQ(525, sprite.GetPosition().left);
-    EXPECT_TRUE(sprite.GetBoundHit());
-}
-
-TEST(SpriteMotion, WrapJumpsOnlyOnceWhollyOutside) {
-    SizedBitmap bmp(100, 50);
-    Sprite sprite = MakeSprite(bmp, -95, 10, -5, 0, BA_WRAP);
-    sprite.Update();  // right edge exactly on the left bound: not yet outside
-    EXPECT_EQ(-100, sprite.GetPosition().left);
-    sprite.Update();
-    EXPECT_EQ(640, sprite.GetPosition().left);
-    EXPECT_EQ(740, sprite.GetPosition().right);
-    EXPECT_EQ(-5, sprite.GetVelocity().x);
-
-    Sprite right = MakeSprite(bmp, 636, 10, 5, 0, BA_WRAP);
-    right.Update();
-    EXPECT_EQ(-100, right.GetPosition().left);
-
-    Sprite down = MakeSprite(bmp, 10, 478, 0, 3, BA_WRAP);
-    down.Update();
-    EXPECT_EQ(-50, down.GetPosition().top);
-    Sprite up = MakeSprite(bmp, 10, -49, 0, -2, BA_WRAP);
-    up.Update();
-    EXPECT_EQ(480, up.GetPosition().top);
-}
-
-TEST(SpriteMotion, BounceReflectsOnlyTheAxisThatHit) {
-    SizedBitmap bmp(100, 50);
-    Sprite sprite = MakeSprite(bmp, 200, 425, 4, 10, BA_BOUNCE);
-    sprite.Update();
-    EXPECT_EQ(204, sprite.GetPosition().left);
-    EXPECT_EQ(430, sprite.GetPosition().top);
-    EXPECT_EQ(4, sprite.GetVelocity().x);
-    EXPECT_EQ(-10, sprite.GetVelocity().y);
-    sprite.Update();
-    EXPECT_EQ(420, sprite.GetPosition().top);
-
-    Sprite left = MakeSprite(bmp, 2, 0, -5, -3, BA_BOUNCE);
-    left.Update();
-    EXPECT_EQ(0, left.GetPosition().left);
-    EXPECT_EQ(0, left.GetPosition().top);
-    EXPECT_EQ(5, left.GetVelocity().x);
-    EXPECT_EQ(3, left.GetVelocity().y);
-    EXPECT_FALSE(left.GetBoundHit());
-
-    Sprite right = MakeSprite(bmp, 538, 100, 5, 0, BA_BOUNCE);
-    right.Update();
-    EXPECT_EQ(540, right.GetPosition().left);
-    EXPECT_EQ(-5, right.GetVelocity().x);
-}
-
-TEST(SpriteMotion, DieOnlyWhenWhollyOutsideAndWithoutMoving) {
-    SizedBitmap bmp(100, 50);
-    Sprite sprite = MakeSprite(bmp, -60, 0, -40, 0, BA_DIE);
-    EXPECT_EQ(SA_NONE, sprite.Update());  // partly visible, then exactly on the edge
-    EXPECT_EQ(-100, sprite.GetPosition().left);
-    EXPECT_EQ(SA_KILL, sprite.Update());
-    EXPECT_EQ(-100, sprite.GetPosition().left);
-
-    Sprite up = MakeSprite(bmp, 0, -45, 0, -6, BA_DIE);
-    EXPECT_EQ(SA_KILL, up.Update());
-    Sprite down = MakeSprite(bmp, 0, 475, 0, 6, BA_DIE);
-    EXPECT_EQ(SA_KILL, down.Update());
-    Sprite right = MakeSprite(bmp, 600, 0, 39, 0, BA_DIE);
-    EXPECT_EQ(SA_NONE, right.Update());
-    EXPECT_EQ(SA_KILL, right.Update());
-}
-
-TEST(SpriteMotion, ADyingSprite_IsKilledWithoutMovingOrAnimating) {
-    SizedBitmap bmp(400, 50);
-    Sprite sprite = MakeSprite(bmp, 10, 10, 5, 5, BA_WRAP);
-    sprite.SetNumFrames(4);
-    sprite.Kill();
-    EXPECT_TRUE(sprite.IsDying());
-    EXPECT_EQ(SA_KILL, sprite.Update());
-    EXPECT_EQ(10, sprite.GetPosition().left);
-    EXPECT_EQ(0, sprite.GetCurFrame());
-}
-
-TEST(SpriteMotion, AHiddenSpriteStillMovesAnimatesAndCollides) {
-    SizedBitmap bmp(200, 50);
-    Sprite hidden = MakeSprite(bmp, 0, 0, 10, 0, BA_WRAP);
-    hidden.SetNumFrames(2);
-    hidden.SetHidden(TRUE);
-    hidden.Update();
-    EXPECT_EQ(10, hidden.GetPosition().left);
-    EXPECT_EQ(1, hidden.GetCurFrame());
-    Sprite other = MakeSprite(bmp, 50, 0, 0, 0, BA_WRAP);
-    EXPECT_TRUE(other.TestCollision(&hidden));
-}
-
-TEST(SpriteFrames, AStripOfEightFramesWithDelayTwo) {
-    SizedBitmap bmp(920, 85);
-    Sprite sprite = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    sprite.SetNumFrames(8, FALSE);
-    EXPECT_EQ(115, sprite.GetWidth());
-    EXPECT_EQ(85, sprite.GetHeight());
-    EXPECT_EQ(115, sprite.GetPosition().right - sprite.GetPosition().left);
-    // The collision rectangle follows the narrower position rectangle.
-    EXPECT_EQ(9, sprite.GetCollision().left);
-    EXPECT_EQ(106, sprite.GetCollision().right);
-
-    sprite.SetFrameDelay(2);
-    EXPECT_EQ(0, sprite.GetCurFrame());
-    EXPECT_EQ((std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 0, 0, 1}), FramesOver(sprite, 17));
-}
-
-TEST(SpriteFrames, DelaysZeroAndOneStepEveryUpdateAndANegativeDelayNever) {
-    SizedBitmap bmp(300, 10);
-    for (int iDelay : {0, 1}) {
-        Sprite sprite = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-        sprite.SetNumFrames(3);
+TEST(SpriteFrames, StepEveryDelayUpdatesAndOneCyclesEitherFreezeOrEnd) {
+    SizedBitmap strip(920, 85);
+    auto frames = [&](int iDelay, BOOL bOneCycle, bool bFreeze, int n) {
+        Sprite sprite(&strip, POINT{0, 0}, POINT{0, 0}, 0, rcField, BA_STOP);
+        sprite.SetNumFrames(8, bOneCycle);
         sprite.SetFrameDelay(iDelay);
-        EXPECT_EQ((std::vector<int>{1, 2, 0, 1}), FramesOver(sprite, 4)) << "delay " << iDelay;
-    }
-    Sprite still = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    still.SetNumFrames(3);
-    still.SetFrameDelay(-1);
-    EXPECT_EQ((std::vector<int>{0, 0, 0}), FramesOver(still, 3));
+        sprite.SetFreezeFrame(bFreeze);
+        std::vector<int> v;
+        for (int i = 0; i < n; ++i) v.push_back((sprite.Update(), sprite.GetCurFrame()));
+        return v;
+    };
+    EXPECT_EQ((std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 0, 0, 1}), frames(2, FALSE, false, 17));
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 0, 1}), frames(0, FALSE, false, 9));
+    EXPECT_EQ(frames(0, FALSE, false, 9), frames(1, FALSE, false, 9));
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 2}), frames(3, FALSE, false, 4));
+    EXPECT_EQ((std::vector<int>{0, 0}), frames(-1, FALSE, false, 2));
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 7, 7}), frames(0, TRUE, true, 9));
 
-    Sprite slow = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    slow.SetNumFrames(3);
-    slow.SetFrameDelay(3);
-    EXPECT_EQ((std::vector<int>{1, 1, 1, 2, 2, 2, 0}), FramesOver(slow, 7));
-}
-
-TEST(SpriteFrames, ChangingTheDelayKeepsTheRunningCountdown) {
-    SizedBitmap bmp(300, 10);
-    Sprite sprite = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    sprite.SetNumFrames(3);
-    sprite.SetFrameDelay(3);
-    FramesOver(sprite, 1);  // frame 1, countdown reloaded with 3
-    sprite.SetFrameDelay(1);
-    EXPECT_EQ((std::vector<int>{1, 1, 2, 0}), FramesOver(sprite, 4));
-}
-
-TEST(SpriteFrames, OneCycleEitherFreezesOnTheLastFrameOrEndsTheSprite) {
-    SizedBitmap bmp(300, 10);
-    Sprite frozen = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    frozen.SetNumFrames(3, TRUE);
-    frozen.SetFreezeFrame(true);
-    EXPECT_EQ((std::vector<int>{1, 2, 2, 2, 2}), FramesOver(frozen, 5));
-    EXPECT_FALSE(frozen.IsDying());
-    EXPECT_EQ(SA_NONE, frozen.Update());
-
-    Sprite once = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    once.SetNumFrames(3, TRUE);
-    EXPECT_EQ(SA_NONE, once.Update());
-    EXPECT_EQ(SA_NONE, once.Update());
-    EXPECT_EQ(SA_NONE, once.Update());  // steps past the last frame
+    Sprite once(&strip, POINT{0, 0}, POINT{3, 0}, 0, rcField, BA_STOP);
+    once.SetNumFrames(8, TRUE);
+    EXPECT_EQ(115, once.GetWidth());
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(SA_NONE, once.Update());
     EXPECT_TRUE(once.IsDying());
-    EXPECT_EQ(3, once.GetCurFrame());
-    EXPECT_EQ(SA_KILL, once.Update());
+    EXPECT_EQ(8, once.GetCurFrame());
+    EXPECT_EQ(SA_KILL, once.Update());  // neither moves nor animates any more
+    EXPECT_EQ(24, once.GetPosition().left);
+    EXPECT_EQ(8, once.GetCurFrame());
 }
 
-TEST(SpriteFrames, AFrameCountBelowOneIsTakenAsOne) {
-    SizedBitmap bmp(120, 10);
-    Sprite sprite = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    sprite.SetNumFrames(0);
-    EXPECT_EQ(1, sprite.GetNumFrames());
-    EXPECT_EQ(120, sprite.GetWidth());
-    EXPECT_EQ(SA_NONE, sprite.Update());
-}
-
-TEST(SpriteGeometry, CollisionRectangleShrinksByATwelfthOnEachSide) {
+TEST(SpriteGeometry, CollisionRectanglesShrinkByATwelfthAndTouchingCollides) {
     SizedBitmap frame(115, 85);
-    Sprite fish = MakeSprite(frame, 100, 200, 0, 0, BA_STOP);
-    RECT& rc = fish.GetCollision();
-    EXPECT_EQ(109, rc.left);
-    EXPECT_EQ(207, rc.top);
-    EXPECT_EQ(206, rc.right);
-    EXPECT_EQ(278, rc.bottom);
+    Sprite a(&frame, POINT{100, 200}, POINT{0, 0}, 0, rcField, BA_STOP);
+    const RECT& rc = a.GetCollision();
+    EXPECT_EQ((std::vector<LONG>{109, 207, 206, 278}), (std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom}));
 
-    fish.SetPosition(0, 0);
-    EXPECT_EQ(9, fish.GetCollision().left);
-    EXPECT_EQ(7, fish.GetCollision().top);
-
-    SizedBitmap full(640, 480);
-    Sprite screen(&full);
-    EXPECT_EQ(53, screen.GetCollision().left);
-    EXPECT_EQ(40, screen.GetCollision().top);
-    EXPECT_EQ(587, screen.GetCollision().right);
-    EXPECT_EQ(440, screen.GetCollision().bottom);
-
-    RECT rcMoved = {10, 10, 22, 22};
-    screen.SetPosition(rcMoved);
-    EXPECT_EQ(11, screen.GetCollision().left);
-    EXPECT_EQ(21, screen.GetCollision().right);
-}
-
-TEST(SpriteGeometry, CollisionIsSymmetricAndTouchingCounts) {
-    SizedBitmap bmp(12, 12);  // collision rectangle 1 pixel inside on every side
-    Sprite a = MakeSprite(bmp, 0, 0, 0, 0, BA_STOP);
-    Sprite b = MakeSprite(bmp, 10, 0, 0, 0, BA_STOP);  // a's collision right 11, b's left 11
+    Sprite b(&frame, POINT{197, 200}, POINT{0, 0}, 0, rcField, BA_STOP);  // b's left edge on a's right
     EXPECT_TRUE(a.TestCollision(&b));
     EXPECT_TRUE(b.TestCollision(&a));
-
-    b.SetPosition(11, 0);
+    b.SetPosition(198, 200);
     EXPECT_FALSE(a.TestCollision(&b));
     EXPECT_FALSE(b.TestCollision(&a));
-
-    b.SetPosition(0, 10);
-    EXPECT_TRUE(a.TestCollision(&b));
-    b.SetPosition(0, 11);
-    EXPECT_FALSE(b.TestCollision(&a));
+    b.SetPosition(POINT{100, 271});  // b's top edge on a's bottom
+    EXPECT_TRUE(b.TestCollision(&a));
+    b.SetPosition(POINT{100, 272});
+    EXPECT_FALSE(a.TestCollision(&b));
 }
 
-TEST(SpriteGeometry, PointInsideExcludesRightAndBottom) {
-    SizedBitmap bmp(10, 20);
-    Sprite sprite = MakeSprite(bmp, 5, 5, 0, 0, BA_STOP);
-    EXPECT_TRUE(sprite.IsPointInside(5, 5));
-    EXPECT_TRUE(sprite.IsPointInside(14, 24));
-    EXPECT_FALSE(sprite.IsPointInside(15, 10));
-    EXPECT_FALSE(sprite.IsPointInside(10, 25));
-    EXPECT_FALSE(sprite.IsPointInside(4, 10));
-}
-
-TEST(SpriteGeometry, PositionSettersKeepTheSize) {
-    SizedBitmap bmp(30, 20);
-    Sprite sprite(&bmp);
-    EXPECT_EQ(0, sprite.GetPosition().left);
-    EXPECT_EQ(30, sprite.GetPosition().right);
-    sprite.SetPosition(POINT{7, -3});
-    EXPECT_EQ(7, sprite.GetPosition().left);
-    EXPECT_EQ(-3, sprite.GetPosition().top);
-    EXPECT_EQ(37, sprite.GetPosition().right);
-    EXPECT_EQ(17, sprite.GetPosition().bottom);
-    EXPECT_EQ(9, sprite.GetCollision().left);
-}
-
-TEST(SpriteConstruction, BoundsConstructorWritesItsDiagnosticBlock) {
+TEST(SpriteGeometry, TheBoundsConstructorWritesItsDiagnosticBlock) {
     SizedBitmap bmp(640, 480);
     RECT rcBounds = {0, 0, 640, 480};
     CaptureLog log;
@@ -324,28 +118,4 @@ TEST(SpriteConstruction, BoundsConstructorWritesItsDiagnosticBlock) {
                   "m_rcCollision: 0 0 0 0", "rcBounds: 0 0 640 480", "m_rcBounds: 0 0 640 480",
                   "m_rcPosition: 0 0 640 480", "m_rcCollision: 53 40 587 440"}),
               log.Lines());
-}
-
-TEST(SpriteConstruction, BoundsConstructorKeepsItsBoundsAndActionWithDefaultsElsewhere) {
-    SizedBitmap bmp(100, 40);
-    RECT rcBounds = {-10, 20, 300, 200};
-    CaptureLog log;
-    Sprite sprite(&bmp, rcBounds, BA_BOUNCE);
-    EXPECT_EQ("rcBounds: -10 20 300 200", log.Lines()[1]);
-    EXPECT_EQ("m_rcBounds: -10 20 300 200", log.Lines()[6]);
-    EXPECT_EQ(0, sprite.GetZOrder());
-    EXPECT_EQ(1, sprite.GetNumFrames());
-    EXPECT_FALSE(sprite.IsHidden());
-    // Bounce is in force: starting above the top bound sends it back in.
-    sprite.SetVelocity(0, -1);
-    sprite.Update();
-    EXPECT_EQ(20, sprite.GetPosition().top);
-    EXPECT_EQ(1, sprite.GetVelocity().y);
-}
-
-TEST(SpriteConstruction, ATopDownBitmapGivesFramesOfItsRealHeight) {
-    SizedBitmap bmp(60, -20);
-    Sprite sprite(&bmp);
-    EXPECT_EQ(20, sprite.GetHeight());
-    EXPECT_EQ(20, sprite.GetPosition().bottom);
 }
