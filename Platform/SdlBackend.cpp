@@ -222,7 +222,9 @@ bool ChooseVideoDriver() {
     const char* szX11 = std::getenv("DISPLAY");
     const char* szWayland = std::getenv("WAYLAND_DISPLAY");
     if (szX11 && *szX11) sDrivers += "x11,";
-    if (szWayland && *szWayland) sDrivers += "wayland,";
+    const char* szRuntime = std::getenv("XDG_RUNTIME_DIR");
+    // A display name that is not a path lives in the runtime folder.
+    if (szWayland && *szWayland && (*szWayland == '/' || (szRuntime && *szRuntime))) sDrivers += "wayland,";
     if (sDrivers.empty()) return false;
     sDrivers.pop_back();
     SDL_SetHint(SDL_HINT_VIDEODRIVER, sDrivers.c_str());
