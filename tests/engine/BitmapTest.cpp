@@ -17,7 +17,6 @@ namespace {
 
 const COLORREF crBack = RGB(1, 2, 3), crKey = RGB(255, 0, 255);
 const int iResId = 3100;
-const char* const szFile = "/tmp/engine-bitmap-test.bmp";
 
 // A way to spoil an image: bytes cut off its end, a new pixel offset (files), a header change.
 struct Spoil {
@@ -50,19 +49,20 @@ struct BitmapTest : ::testing::Test {
     ~BitmapTest() override {
         DeleteDC(hDC);
         platform::RemoveAddedResources();
-        unlink(szFile);
+        unlink(strFile.c_str());
     }
     BOOL LoadResource(Bitmap& bmp, const Bytes& v, UINT uiId = iResId) {
         platform::AddResource(2, iResId, v.data(), v.size());
         return bmp.Create(hDC, uiId, GetModuleHandle(NULL));
     }
     BOOL LoadFile(Bitmap& bmp, const Bytes& v) {
-        FILE* pFile = std::fopen(szFile, "wb");
+        FILE* pFile = std::fopen(strFile.c_str(), "wb");
         std::fwrite(v.data(), 1, v.size(), pFile);
         std::fclose(pFile);
-        return bmp.Create(hDC, szFile);
+        return bmp.Create(hDC, strFile.c_str());
     }
     HDC hDC = CreateCompatibleDC(NULL);
+    std::string strFile = "/tmp/engine-bitmap-test-" + std::to_string(getpid()) + ".bmp";
 };
 
 }  // namespace
