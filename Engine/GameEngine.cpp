@@ -48,6 +48,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*szC
 
 LRESULT CALLBACK WndProc(HWND hWindow, UINT msg, WPARAM wParam, LPARAM lParam) {
     GameEngine* pGame = GameEngine::GetEngine();
+    // Once the game has deleted the engine, the window's last messages get the default handling.
     if (pGame == NULL) return DefWindowProc(hWindow, msg, wParam, lParam);
     return pGame->HandleEvent(hWindow, msg, wParam, lParam);
 }
