@@ -42,8 +42,6 @@ ISOLATED_TEST(FishPanic, PanicStripLiesOverTheFasterFrontViewUntilTheButtonIsRel
     bed.Frame();
     EXPECT_EQ(log.Lines(), Join({FishSprite(200, 0, 640, 480, 920), {"Fish::Initialize: 250 200 365 285", ""}}));
     EXPECT_EQ(bed.Current(), SwimLeft::Instance());
-    EXPECT_FALSE(bed.pFish->Panic());
-    EXPECT_EQ(bed.pFish->GetSecondarySprite(), nullptr);
     EXPECT_EQ(bed.LiveSprites(), 1u);
 }
 
@@ -139,6 +137,14 @@ ISOLATED_TEST(FishPanic, RipRaisesAnAngelThatAnnouncesTheScoresOnceItHasLeftTheW
                                  {"FishGlobalState received a telegram.", "Message 'FlopAway' Accepted!", "",
                                   "FlopAway::Enter: 270 -85 385 0"},
                                  FishSprite(-115, 310, 756, 481, 115), {"FlopAway::Enter: 640 394 755 479", ""}}));
+
+    // The next game's fish lives again: it panics, and calms down when the button is released.
+    EXPECT_TRUE(bed.Deliver(Msg_Reset, 0));
+    bed.ExpectFreshFish();
+    bed.PanicWhileBlending();
+    bed.Deliver(Msg_BlenderOff);
+    bed.Frame();
+    EXPECT_EQ(bed.Current(), SwimLeft::Instance());
 }
 
 ISOLATED_TEST(FishPanic, ResetInTheMiddleOfDyingStartsAFreshFishThatIgnoresTheLateTelegram) {
@@ -156,9 +162,7 @@ ISOLATED_TEST(FishPanic, ResetInTheMiddleOfDyingStartsAFreshFishThatIgnoresTheLa
     // No exit, no entry: just the fresh start.
     EXPECT_EQ(log.Lines(), Join({Declined("Panic"), {"Message 'Msg_Reset' Accepted!", ""},
                                  FishSprite(200, 0, 640, 480, 920), {"Fish::Initialize: 250 200 365 285", ""}}));
-    EXPECT_FALSE(bed.pFish->GiveUp());
-    EXPECT_FALSE(bed.pFish->Blending());
-    EXPECT_EQ(bed.pFish->GetSpeechBubbleSprite(), nullptr);
+    bed.ExpectFreshFish();
     bed.Frame();
     EXPECT_EQ(bed.LiveSprites(), 1u);
 

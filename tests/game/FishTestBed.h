@@ -77,6 +77,19 @@ struct FishBed {
     std::string At() { return Rect(pFish->GetPositionX(), pFish->GetPositionY(), pFish->GetPosition().right,
                                    pFish->GetPosition().bottom); }
 
+    // Back at the start of a game: swimming left from (250, 200), every flag as new.
+    void ExpectFreshFish() {
+        EXPECT_EQ(Current(), SwimLeft::Instance());
+        EXPECT_EQ(At(), "250 200 365 285");
+        ASSERT_NE(pFish->GetCurrentSprite(), nullptr);
+        EXPECT_EQ(pFish->GetCurrentSprite()->GetVelocity().x, -2);
+        EXPECT_EQ(pFish->GetSecondarySprite(), nullptr);
+        EXPECT_EQ(pFish->GetSpeechBubbleSprite(), nullptr);
+        EXPECT_FALSE(pFish->GetSwimmingToCenter() || pFish->GetJustKeepSwimming() || pFish->Blending() ||
+                     pFish->Panic() || pFish->GiveUp() || pFish->Ascended() || pFish->Falling());
+        EXPECT_TRUE(pFish->StillAlive());
+    }
+
     // Swims, with the blender on, until the fish panics facing the player at (265, 200).
     void PanicWhileBlending() {
         Tell(Msg_BlenderOn);
