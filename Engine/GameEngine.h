@@ -83,7 +83,10 @@ public:
     int GetWidth() const { return m_iWidth; }
     int GetHeight() const { return m_iHeight; }
     int GetFrameDelay() const { return m_iFrameDelay; }
-    void SetFrameRate(int iFrameRate) { m_iFrameDelay = 1000 / iFrameRate; }
+    // A rate of zero or less would divide by zero or run backwards: it leaves the delay as it is.
+    void SetFrameRate(int iFrameRate) {
+        if (iFrameRate > 0) m_iFrameDelay = 1000 / iFrameRate;
+    }
     BOOL GetSleep() const { return m_bSleep; }
     void SetSleep(BOOL bSleep) { m_bSleep = bSleep; }
     BOOL GetQuit() const { return m_bQuit; }

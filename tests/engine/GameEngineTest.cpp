@@ -23,6 +23,9 @@ ISOLATED_TEST(GameEngine, WindowMessagesReachTheirHooks) {
     fake_game::Reset();
     GameEngine* pGame = new GameEngine(NULL, "A class name much longer than the field holds", "T", 0, 0);
     EXPECT_STREQ("A class name much longer than t", pGame->GetWindowClass());
+    std::vector<int> vDelays;
+    for (int iRate : {30, 1000, 0, -5}) vDelays.push_back((pGame->SetFrameRate(iRate), pGame->GetFrameDelay()));
+    EXPECT_EQ((std::vector<int>{33, 1, 1, 1}), vDelays);
     const HWND hWindow = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x5150));
     for (UINT uiMsg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP})
         EXPECT_EQ(0, pGame->HandleEvent(hWindow, uiMsg, 1, 0x00100010));
