@@ -24,8 +24,9 @@ public:
         if (!m_pWindow) return false;
         m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, 0);
         if (!m_pRenderer) m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, SDL_RENDERER_SOFTWARE);
+        // The window image's fourth byte is unused, not alpha.
         if (m_pRenderer)
-            m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+            m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                            iWidth, iHeight);
         if (!m_pTexture) {
             CloseDisplay();

@@ -122,7 +122,8 @@ Window* WindowNeedingPaint() {
 
 bool Matches(const MSG& msg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     if (hWnd && msg.hwnd != hWnd) return false;
-    if (wMsgFilterMin == 0 && wMsgFilterMax == 0) return true;
+    // The quit message passes any range of message numbers.
+    if ((wMsgFilterMin == 0 && wMsgFilterMax == 0) || msg.message == WM_QUIT) return true;
     return msg.message >= wMsgFilterMin && msg.message <= wMsgFilterMax;
 }
 
