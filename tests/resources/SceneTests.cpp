@@ -119,13 +119,18 @@ TEST(SwimStrips, RightIsTheMirrorOfLeft) {
     }
 }
 
-TEST(Flip, TurnStartsFromTheCalmBlenderAndEndsAsTheUpturnedOneWithItsWater) {
+TEST(Flip, TurnGoesAwayFromTheCalmBlenderAndEndsAsTheUpturnedOneWithItsWater) {
     Image turning = LoadBitmap(2010), calm = LoadBitmap(2009);
     Image upturned = LoadBitmap(2011), water = LoadBitmap(2012);
-    EXPECT_GT(Agreement(Frame(turning, 0, 640), calm), 0.97);
     // the falling water sits under the upturned blender (z-orders 10 and 21)
     Image end = Over(water, upturned);
-    EXPECT_GT(Agreement(Frame(turning, 4, 640), end), 0.97);
+    // The strip loops and is first drawn after one frame step, so the game shows
+    // frames 1, 2, 3, 4 and then 0 before the upturned blender takes over.
+    EXPECT_GT(Agreement(Frame(turning, 0, 640), end), 0.97) << "the turn must end where the fall begins";
+    for (int f = 1; f < 5; ++f) {
+        EXPECT_LT(Agreement(Frame(turning, f, 640), calm), 0.9) << "frame " << f << " shows the calm blender";
+        EXPECT_LT(Agreement(Frame(turning, f, 640), end), 0.9) << "frame " << f << " is already upside down";
+    }
 }
 
 TEST(Flip, TheFishFallsBehindTheUpturnedGlassAndInFrontOfTheWater) {

@@ -124,10 +124,14 @@ def goo():
 
 
 def turning():
+    """The jar turns 36 degrees a frame, from 36 in frame 1 to 144 in frame 4, and lies upside
+    down in frame 0. The game loops the strip from frame 1 on, two game frames a
+    picture, and comes to frame 0 last, just before the upturned blender replaces it; an
+    upright frame 0 would flash the calm blender at the end of the turn."""
     area = b.upright_water_area()
     frames = []
     for k in range(5):
-        angle = math.pi * k / 4
+        angle = math.pi * (k or 5) / 5
         level = b.level_for(angle, area)
         frames.append(frame(lambda c, a=angle, l=level: whole(c, "water", angle=a, level=l)))
     return canvas.strip(frames), b.level_for(math.pi, area)
