@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup build test play clean art
+.PHONY: all setup build test play clean art screenshots
 
 all: build
 
@@ -48,3 +48,19 @@ art:
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
 	/usr/bin/python3 tools/art/make_art.py
+
+# Replays the games of tools/screenshots/ and refreshes the pictures under docs/
+# that README.md shows (they are committed, like the art).
+SHOT_SCRIPTS := blended saved
+DOC_SHOTS    := blended/attract:attract blended/panic:panic blended/blood:blood blended/angel:angel \
+                saved/water-falling:flip saved/flopping-away:saved-board
+screenshots: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+	@rm -rf $(BUILD)/screenshots && mkdir -p docs
+	@for s in $(SHOT_SCRIPTS); do \
+	  mkdir -p $(BUILD)/screenshots/$$s && \
+	  $(BUILD)/whirlquarium-replay --shots $(BUILD)/screenshots/$$s tools/screenshots/$$s.txt > /dev/null || exit 1; \
+	done
+	@for p in $(DOC_SHOTS); do \
+	  cp $(BUILD)/screenshots/$${p%%:*}.png docs/$${p#*:}.png && echo "wrote docs/$${p#*:}.png" || exit 1; \
+	done
