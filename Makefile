@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup build test play clean art screenshots
+.PHONY: all setup build test play clean art screenshots windows test-windows setup-windows setup-wine
 
 all: build
 
@@ -64,3 +64,37 @@ screenshots: setup $(BUILD)/CMakeCache.txt
 	@for p in $(DOC_SHOTS); do \
 	  cp $(BUILD)/screenshots/$${p%%:*}.png docs/$${p#*:}.png && echo "wrote docs/$${p#*:}.png" || exit 1; \
 	done
+
+# ---- Windows -------------------------------------------------------------------
+#   make windows        cross-compiles build-windows/whirlquarium.exe with MinGW-w64
+#   make test-windows   checks it under Wine on a virtual display (.ci/windows-check.sh)
+WIN_BUILD     ?= build-windows
+WIN_PACKAGES  := cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
+WINE_PACKAGES := wine wine64 xvfb xauth xdotool imagemagick
+
+# $(call install-missing,PACKAGES): apt-get installs those not yet installed.
+define install-missing
+@missing=""; for p in $(1); do \
+  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+done; \
+if [ -n "$$missing" ]; then \
+  echo "Installing:$$missing"; \
+  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+fi
+endef
+
+setup-windows:
+	$(call install-missing,$(WIN_PACKAGES))
+
+setup-wine:
+	$(call install-missing,$(WINE_PACKAGES))
+
+$(WIN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake -DCMAKE_BUILD_TYPE=Release
+
+windows: setup-windows $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+test-windows: windows setup-wine setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+	bash .ci/windows-check.sh $(WIN_BUILD) $(BUILD)

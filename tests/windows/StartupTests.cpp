@@ -38,6 +38,8 @@ TEST(WindowsStartUp, TheGameOpensAFixedWindowWithItsImagesAndClosesCleanly) {
     char szTitle[64] = "";
     GetWindowTextA(hWindow, szTitle, sizeof(szTitle));
     EXPECT_STREQ(szTitle, "Whirlquarium");
+    EXPECT_NE(GetClassLongPtr(hWindow, GCLP_HICON), 0u) << "no large icon from group 1000";
+    EXPECT_NE(GetClassLongPtr(hWindow, GCLP_HICONSM), 0u) << "no small icon from group 1001";
 
     Bitmap* const apBitmaps[] = {
         _pSwimLeftBitmap,         _pSwimRightBitmap,          _pSwimTowardPlayerBitmap,   _pFlailLeftBitmap,

@@ -3,7 +3,6 @@
 //   client WIDTH HEIGHT
 //   origin LEFT TOP        (the client area's top-left corner on the screen)
 //   style 0xSTYLE
-//   icons LARGE SMALL      (1 when the window class has the icon, else 0)
 // and exits 0; exits 1 when no top-level window has the class and title given
 // (default "Whirlquarium" for both).
 #include <windows.h>
@@ -25,12 +24,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const unsigned long ulStyle = static_cast<unsigned long>(GetWindowLongA(hWindow, GWL_STYLE));
-    const bool bIcon = GetClassLongPtrA(hWindow, GCLP_HICON) != 0;
-    const bool bSmallIcon = GetClassLongPtrA(hWindow, GCLP_HICONSM) != 0;
     std::printf("client %ld %ld\n", static_cast<long>(rcClient.right - rcClient.left),
                 static_cast<long>(rcClient.bottom - rcClient.top));
     std::printf("origin %ld %ld\n", static_cast<long>(ptOrigin.x), static_cast<long>(ptOrigin.y));
     std::printf("style 0x%08lX\n", ulStyle);
-    std::printf("icons %d %d\n", bIcon ? 1 : 0, bSmallIcon ? 1 : 0);
     return 0;
 }
