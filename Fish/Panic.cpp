@@ -118,5 +118,6 @@ void Panic::GoingDown(Fish* pFish) {
                                               pFish->GetPositionY(), 1, 0, m_ptVelocity, m_iZOrder);
     pFish->SetCurrentSprite(pGiveUpSprite);
     pFish->GetEngine()->AddSprite(pGiveUpSprite);
+    // A front view that was already gone when the panic began has nothing left to speed up.
     if (Sprite* pFrontView = pFish->GetSecondarySprite()) pFrontView->SetFrameDelay(2);
 }
