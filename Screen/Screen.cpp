@@ -1,5 +1,6 @@
 #include "Screen/Screen.h"
 
+#include <climits>
 #include <iostream>
 
 #include "Engine/MessageDispatcher.h"
@@ -88,7 +89,8 @@ void Screen::SendTelegram(int iDelay, int iReceiver, MessageType msg, const char
 }
 
 void Screen::AddCredit() {
-    ++m_iCredits;
+    // Held at the largest count rather than overflowing into a negative one.
+    if (m_iCredits < INT_MAX) ++m_iCredits;
     SendTelegram(0, ID(), Msg_CreditInserted, "Msg_CreditInserted");
 }
 

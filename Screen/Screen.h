@@ -58,6 +58,7 @@ public:
     void AddCredit();
     void DecCredit() { --m_iCredits; }
     int GetCredits() const { return m_iCredits; }
+    void SetCredits(int iCredits) { m_iCredits = iCredits; }
     void CycleHighScores();
     void SendNewGameMessage();
     void ResetAllEntities();

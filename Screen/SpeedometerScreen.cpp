@@ -37,7 +37,9 @@ void SpeedometerScreen::Enter(Screen* pScreen) {
 
 void SpeedometerScreen::SendSpeedUpMessage(Screen* pScreen, int iDelay, int iReceiver) {
     std::cout << "SpeedometerScreen is writing a message." << std::endl;
-    if (iReceiver == pScreen->ID()) pScreen->SetSpeedUpDue(static_cast<int32_t>(GetTickCount()) + iDelay);
+    // The due tick as the dispatcher stamps it: the 32-bit tick count plus the delay, wrapping as the count does.
+    if (iReceiver == pScreen->ID())
+        pScreen->SetSpeedUpDue(static_cast<int32_t>(static_cast<uint32_t>(GetTickCount()) + static_cast<uint32_t>(iDelay)));
     MessageDispatcher::Instance()->DispatchMessage(iDelay, pScreen->ID(), iReceiver, Msg_SpeedUp, nullptr);
     std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
 }
@@ -51,7 +53,9 @@ void SpeedometerScreen::SendWarning(Screen* pScreen, int iMsg, const char* szNam
 // One speed-up chain per run: a speed-up left over from an earlier run is not the one awaited.
 bool SpeedometerScreen::AwaitedSpeedUp(Screen* pScreen, const Telegram& msg) const {
     if (!pScreen->SpeedUpPending()) return false;
-    const int64_t iDiff = static_cast<int64_t>(msg.DispatchTime) - pScreen->GetSpeedUpDue();
+    // Due ticks wrap with the tick count: their distance is the wrapped difference.
+    const int64_t iDiff = static_cast<int32_t>(static_cast<uint32_t>(msg.DispatchTime) -
+                                               static_cast<uint32_t>(pScreen->GetSpeedUpDue()));
     return (iDiff < 0 ? -iDiff : iDiff) < SmallestDelay;
 }
 

@@ -1,6 +1,6 @@
-// A Screen on the headless backend with its four bitmaps and an engine to
-// collect its sprites, beside stand-ins for the Fish and the Blender that log
-// each telegram they receive (so the nesting shows in the console log).
+// A Screen on the headless backend with its bitmaps and an engine to collect
+// its sprites, beside stand-ins for the Fish and the Blender that log each
+// telegram they receive, so that nesting shows in the console log.
 #pragma once
 
 #include <iostream>
@@ -11,7 +11,9 @@
 #include "Engine/MessageDispatcher.h"
 #include "Platform/Headless.h"
 #include "Screen/Screen.h"
+#include "support/CaptureLog.h"
 #include "support/GameRun.h"
+#include "support/Isolation.h"
 #include "support/RecordingEntity.h"
 
 class LoggingStandIn : public RecordingEntity {
@@ -28,7 +30,6 @@ private:
 
 inline std::string Got(const char* szName, int iMsg) { return std::string(szName) + " got " + std::to_string(iMsg); }
 
-// What the Screen writes when a telegram reaches it and neither of its states takes it.
 inline Lines DeclinedBy(const std::string& sState) {
     return Join({RoutedTo("Screen", sState), {"ScreenGlobalState received a telegram.", "Message not handled"}});
 }
@@ -37,16 +38,13 @@ inline Lines DeclinedBy(const std::string& sState) {
 inline Lines ResetAllFrom(const std::string& sState) {
     const Lines vOpen = {"Screen Class is writing a message: 'Msg_Reset'"};
     const Lines vClose = {"Screen Class just sent message.", ""};
-    return Join({vOpen, MailNow(), {Got("Blender", Msg_Reset)}, vClose,
-                 vOpen, MailNow(), {Got("Fish", Msg_Reset)}, vClose,
-                 vOpen, MailNow(), RoutedTo("Screen", sState),
+    return Join({vOpen, MailNow(), {Got("Blender", Msg_Reset)}, vClose, vOpen, MailNow(), {Got("Fish", Msg_Reset)},
+                 vClose, vOpen, MailNow(), RoutedTo("Screen", sState),
                  {"ScreenGlobalState received a telegram.", "Message 'Msg_Reset' Accepted!", ""},
-                 WindowSprite(640, 167), WindowSprite(640, 480), {"Screen::Initialize: 0 0 640 167", ""},
-                 vClose});
+                 WindowSprite(640, 167), WindowSprite(640, 480), {"Screen::Initialize: 0 0 640 167", ""}, vClose});
 }
 
 struct ScreenRig {
-    Bitmap* pBackground;
     Bitmap* pTitle;
     Bitmap* pSaved;
     Bitmap* pDeath;
@@ -59,20 +57,19 @@ struct ScreenRig {
         platform::SelectHeadlessBackend();
         HDC hDC = CreateCompatibleDC(NULL);
         HINSTANCE hInstance = GetModuleHandle(NULL);
-        pBackground = new Bitmap(hDC, 2016, hInstance);
         pTitle = new Bitmap(hDC, 2017, hInstance);
         pSaved = new Bitmap(hDC, 2018, hInstance);
         pDeath = new Bitmap(hDC, 2019, hInstance);
         pEngine = new GameEngine(hInstance, "Whirlquarium", "Whirlquarium", 1000, 1001, 640, 480);
-        pScreen = new Screen(0, pEngine, pBackground, pTitle, pSaved, pDeath);
+        pScreen = new Screen(0, pEngine, new Bitmap(hDC, 2016, hInstance), pTitle, pSaved, pDeath);
         pFish = new LoggingStandIn(1, "Fish");
         pBlender = new LoggingStandIn(2, "Blender");
-        EntityManager::Instance()->RegisterEntity(pScreen);
-        EntityManager::Instance()->RegisterEntity(pFish);
-        EntityManager::Instance()->RegisterEntity(pBlender);
+        for (BaseGameEntity* p : std::vector<BaseGameEntity*>{pScreen, pFish, pBlender})
+            EntityManager::Instance()->RegisterEntity(p);
+        pScreen->Initialize();
     }
 
-    // An immediate telegram to the Screen, as the Blender or the Fish sends it.
+    // An immediate telegram to the Screen, as another entity sends it.
     void Send(int iMsg, int iSender = 2) { MessageDispatcher::Instance()->DispatchMessage(0, iSender, 0, iMsg, nullptr); }
 
     // Lets the clock run on and delivers what has fallen due, as a frame does.
@@ -83,13 +80,14 @@ struct ScreenRig {
 
     State<Screen>* Current() const { return pScreen->GetFSM()->CurrentState(); }
 
-    std::vector<int> ZOrders() const {
+    // Z-orders of the sprites left after the engine has retired the killed ones.
+    std::vector<int> ZOrdersAfterUpdate() const {
+        pEngine->UpdateSprites();
         std::vector<int> v;
         for (Sprite* p : pEngine->GetSprites()) v.push_back(p->GetZOrder());
         return v;
     }
 
-    // The delayed telegrams of one type still queued.
     std::vector<Telegram> Queued(int iMsg) const {
         std::vector<Telegram> v;
         for (const Telegram& t : MessageDispatcher::Instance()->GetDelayedTelegrams())
@@ -97,3 +95,5 @@ struct ScreenRig {
         return v;
     }
 };
+
+const std::vector<int> kBannerOverBackground = {1, 30};
