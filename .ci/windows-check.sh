@@ -175,8 +175,11 @@ for i in 1 2 3; do
     magenta=$((magenta + m))
     [ -n "$best" ] && continue
     for shot in "$WORK"/linux-shots/f*.png; do
-        ae=$(compare -metric AE "$WORK/client-$i.png" "$shot" null: 2>&1 | awk '{ printf "%d", $1 }')
-        if [ "${ae:-999999}" -le 300 ]; then
+        # The count of differing pixels; anything else (an error) is no match.
+        ae=$(compare -metric AE "$WORK/client-$i.png" "$shot" null: 2>&1)
+        [[ $ae =~ ^[0-9]+(\.[0-9]+)?(e\+?[0-9]+)?$ ]] || continue
+        ae=$(awk -v n="$ae" 'BEGIN { printf "%d", n }')
+        if [ "$ae" -le 300 ]; then
             best="client-$i.png is $(basename "$shot" .png) with $ae pixels apart"
             break
         fi
