@@ -1,5 +1,6 @@
 #include "Engine/GameEngine.h"
 
+#include <cstdint>
 #include <cstring>
 
 GameEngine* GameEngine::m_pGameEngine = NULL;
@@ -7,7 +8,6 @@ GameEngine* GameEngine::m_pGameEngine = NULL;
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*szCmdLine*/, int iCmdShow) {
     MSG msg;
     std::memset(&msg, 0, sizeof(msg));
-    static int iTickTrigger = 0;
 
     // A game that reports success must have created the engine.
     if (!GameInitialize(hInstance) || GameEngine::GetEngine() == NULL) {
@@ -16,6 +16,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*szC
     }
     if (!GameEngine::GetEngine()->Initialize(iCmdShow)) return 0;
 
+    // The first frame runs one millisecond after the loop starts, whatever the clock reads then.
+    static DWORD dwTickTrigger = GetTickCount();
     while (TRUE) {
         if (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) break;
@@ -29,9 +31,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*szC
         // Between the window's destruction and WM_QUIT there is no engine left.
         GameEngine* pGame = GameEngine::GetEngine();
         if (pGame != NULL && !pGame->GetSleep()) {
-            int iTickCount = static_cast<int>(GetTickCount());
-            if (iTickCount > iTickTrigger) {
-                iTickTrigger = iTickCount + pGame->GetFrameDelay();
+            DWORD dwTickCount = GetTickCount();
+            // A wrapped difference, so that frames keep coming once the tick count passes 2^31 and
+            // wraps at 2^32; a trigger further off than one frame delay is stale (a long sleep).
+            const int32_t iUntilTrigger = static_cast<int32_t>(dwTickTrigger - dwTickCount);
+            if (iUntilTrigger < 0 || iUntilTrigger > pGame->GetFrameDelay()) {
+                dwTickTrigger = dwTickCount + static_cast<DWORD>(pGame->GetFrameDelay());
                 HandleKeys();
                 pGame = GameEngine::GetEngine();
                 if (pGame == NULL) continue;
@@ -39,7 +44,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*szC
                 GameCycle();
                 continue;
             }
-            dwTimeout = static_cast<DWORD>(iTickTrigger - iTickCount) + 1;
+            dwTimeout = static_cast<DWORD>(iUntilTrigger) + 1;
         }
         MsgWaitForMultipleObjects(0, NULL, FALSE, dwTimeout, QS_ALLINPUT);
     }

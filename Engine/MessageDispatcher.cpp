@@ -1,23 +1,36 @@
 #include "Engine/MessageDispatcher.h"
 
-#include <cstdint>
 #include <iostream>
 
 #include "Engine/BaseGameEntity.h"
 #include "Engine/EntityManager.h"
+#include "Engine/Framework.h"
 
 MessageDispatcher* MessageDispatcher::Instance() {
     static MessageDispatcher instance;
     return &instance;
 }
 
+int64_t MessageDispatcher::Now() {
+    const uint32_t dwTick = static_cast<uint32_t>(GetTickCount());
+    // The count read every frame: a smaller value than the last one means it wrapped.
+    if (dwTick < m_dwLastTick) m_llWrapBase += int64_t{1} << 32;
+    m_dwLastTick = dwTick;
+    return m_llWrapBase + dwTick;
+}
+
 void MessageDispatcher::Discharge(BaseGameEntity* pReceiver, const Telegram& msg) {
     if (!pReceiver->HandleMessage(msg)) std::cout << "Message not handled" << std::endl;
 }
 
-bool MessageDispatcher::IsQueued(const Telegram& telegram) const {
-    for (const Telegram& queued : m_DelayedTelegrams)
-        if (queued == telegram) return true;
+bool MessageDispatcher::IsQueued(const QueuedTelegram& queued) const {
+    const Telegram& t = queued.telegram;
+    for (const QueuedTelegram& q : m_Queue) {
+        const int64_t llApart = q.llDue > queued.llDue ? q.llDue - queued.llDue : queued.llDue - q.llDue;
+        if (static_cast<double>(llApart) < SmallestDelay && q.telegram.Sender == t.Sender &&
+            q.telegram.Receiver == t.Receiver && q.telegram.Msg == t.Msg)
+            return true;
+    }
     return false;
 }
 
@@ -34,30 +47,38 @@ void MessageDispatcher::DispatchMessage(int delay, int sender, int receiver, int
         return;
     }
 
-    int iNow = static_cast<int>(GetTickCount());
-    // A due time past the largest tick is held there rather than wrapping to a
-    // negative one, which would never be delivered and would block the queue.
-    long long llDue = static_cast<long long>(iNow) + delay;
-    telegram.DispatchTime = llDue > INT32_MAX ? INT32_MAX : static_cast<int32_t>(llDue);
+    const int64_t llNow = Now();
+    const QueuedTelegram queued = {llNow + delay, telegram};
+    // The log and the telegram show the due tick as the 32-bit tick count will read then.
+    const uint32_t dwNow = static_cast<uint32_t>(llNow);
+    const uint32_t dwDue = static_cast<uint32_t>(queued.llDue);
     std::cout << "Do not open until XMAS. :(" << std::endl;
-    std::cout << "Current Ticks: " << iNow << std::endl;
-    std::cout << "Dispatch at:   " << telegram.DispatchTime << std::endl;
+    std::cout << "Current Ticks: " << dwNow << std::endl;
+    std::cout << "Dispatch at:   " << dwDue << std::endl;
 
     // Only a repeat of a queued telegram is refused: other telegrams due at the
     // same tick are kept and delivered in the order they were sent.
-    if (!IsQueued(telegram)) m_DelayedTelegrams.insert(telegram);
+    if (IsQueued(queued)) return;
+    QueuedTelegram stamped = queued;
+    stamped.telegram.DispatchTime = static_cast<int32_t>(dwDue);
+    m_Queue.insert(stamped);
 }
 
 void MessageDispatcher::DispatchDelayedMessages() {
-    int iNow = static_cast<int>(GetTickCount());
-    while (!m_DelayedTelegrams.empty() && m_DelayedTelegrams.begin()->DispatchTime < iNow &&
-           m_DelayedTelegrams.begin()->DispatchTime > 0) {
+    const int64_t llNow = Now();
+    while (!m_Queue.empty() && m_Queue.begin()->llDue < llNow) {
         std::cout << "Mailing saved letter now." << std::endl;
-        const Telegram telegram = *m_DelayedTelegrams.begin();
+        const Telegram telegram = m_Queue.begin()->telegram;
         BaseGameEntity* pReceiver = EntityManager::Instance()->GetEntityFromID(telegram.Receiver);
         // Off the queue before delivery, so that the handler may queue the same
         // telegram again without it being taken for a repeat of this one.
-        m_DelayedTelegrams.erase(m_DelayedTelegrams.begin());
+        m_Queue.erase(m_Queue.begin());
         Discharge(pReceiver, telegram);
     }
+}
+
+const std::multiset<Telegram>& MessageDispatcher::GetDelayedTelegrams() const {
+    m_DelayedTelegrams.clear();
+    for (const QueuedTelegram& q : m_Queue) m_DelayedTelegrams.insert(m_DelayedTelegrams.end(), q.telegram);
+    return m_DelayedTelegrams;
 }

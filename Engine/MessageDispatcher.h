@@ -2,6 +2,8 @@
 // their due tick has passed.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <set>
 
 #include "Engine/Telegram.h"
@@ -13,24 +15,48 @@ class BaseGameEntity;
 
 class MessageDispatcher {
 private:
-    // Ordered by due time; telegrams due at the same tick keep the order they
-    // were sent in. Duplicates are refused before they are inserted, so no two
-    // queued telegrams are equal and operator< orders them by due time alone.
-    std::multiset<Telegram> m_DelayedTelegrams;
+    // A delayed telegram with its due time on the dispatcher's own clock.
+    // The telegram's DispatchTime holds the same due time as the 32-bit tick
+    // count shows it.
+    struct QueuedTelegram {
+        int64_t llDue;
+        Telegram telegram;
+    };
+    struct EarlierDue {
+        bool operator()(const QueuedTelegram& a, const QueuedTelegram& b) const { return a.llDue < b.llDue; }
+    };
 
-    MessageDispatcher() {}
+    // Ordered by due time; telegrams due at the same tick keep the order they
+    // were sent in. Duplicates are refused before they are inserted.
+    std::multiset<QueuedTelegram, EarlierDue> m_Queue;
+    // The queue as plain telegrams, built when asked for.
+    mutable std::multiset<Telegram> m_DelayedTelegrams;
+
+    // The platform's tick count is 32 bits wide and wraps after 49.7 days (and
+    // read as a signed number turns negative after 24.8); the dispatcher counts
+    // its wraps, so that its own clock goes on rising however long the game runs.
+    uint32_t m_dwLastTick;
+    int64_t m_llWrapBase;
+
+    MessageDispatcher() : m_dwLastTick(0), m_llWrapBase(0) {}
     void Discharge(BaseGameEntity* pReceiver, const Telegram& msg);
     // True when a telegram equal to this one (same sender, receiver and type,
     // due less than SmallestDelay apart) is already waiting.
-    bool IsQueued(const Telegram& telegram) const;
+    bool IsQueued(const QueuedTelegram& queued) const;
 
 public:
     static MessageDispatcher* Instance();
 
     void DispatchMessage(int delay, int sender, int receiver, int msg, void* ExtraInfo);
     void DispatchDelayedMessages();
-    // The delayed telegrams still waiting; for inspection only.
-    const std::multiset<Telegram>& GetDelayedTelegrams() const { return m_DelayedTelegrams; }
+
+    // The tick count widened to 64 bits: milliseconds on the dispatcher's
+    // clock, never going back. Reads the platform's tick count.
+    int64_t Now();
+
+    // The delayed telegrams still waiting, earliest first; for inspection only.
+    const std::multiset<Telegram>& GetDelayedTelegrams() const;
+    size_t QueueLength() const { return m_Queue.size(); }
 
     MessageDispatcher(const MessageDispatcher&) = delete;
     MessageDispatcher& operator=(const MessageDispatcher&) = delete;
