@@ -80,6 +80,8 @@ void Bitmap::Free() {
 
 BOOL Bitmap::Create(HDC hDC, LPCSTR szFileName) {
     Free();
+    // A refused image must not report the size of the one it replaced.
+    m_iWidth = m_iHeight = 0;
 
     HANDLE hFile = CreateFile(szFileName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
@@ -130,6 +132,8 @@ BOOL Bitmap::Create(HDC hDC, LPCSTR szFileName) {
 
 BOOL Bitmap::Create(HDC hDC, UINT uiResID, HINSTANCE hInstance) {
     Free();
+    // A refused image must not report the size of the one it replaced.
+    m_iWidth = m_iHeight = 0;
 
     HRSRC hResInfo = FindResource(hInstance, MAKEINTRESOURCE(uiResID), RT_BITMAP);
     if (hResInfo == NULL) return FALSE;
@@ -181,6 +185,8 @@ BOOL Bitmap::Create(HDC hDC, UINT uiResID, HINSTANCE hInstance) {
 
 BOOL Bitmap::Create(HDC hDC, int iWidth, int iHeight, COLORREF crColor) {
     Free();
+    // A refused image must not report the size of the one it replaced.
+    m_iWidth = m_iHeight = 0;
 
     m_hBitmap = CreateCompatibleBitmap(hDC, iWidth, iHeight);
     if (m_hBitmap == NULL) return FALSE;
