@@ -98,3 +98,48 @@ windows: setup-windows $(WIN_BUILD)/CMakeCache.txt
 test-windows: windows setup-wine setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
 	bash .ci/windows-check.sh $(WIN_BUILD) $(BUILD)
+
+# ---- Sanitizers, fuzzing, soak -------------------------------------------------
+#   make test-sanitize  every test, built with AddressSanitizer, LeakSanitizer and
+#                       UndefinedBehaviorSanitizer (build-asan/); the soak plays
+#                       SANITIZE_SOAK_MINUTES of virtual time
+#   make fuzz           builds the fuzzers with clang (build-fuzz/) and runs each
+#                       for FUZZ_SECONDS, from the seeds in fuzz/corpus/
+#   make soak           the long soak in the plain build: SOAK_MINUTES of virtual play
+ASAN_BUILD            ?= build-asan
+FUZZ_BUILD            ?= build-fuzz
+FUZZ_SECONDS          ?= 60
+FUZZ_TARGETS          := bitmap_file bitmap_resource replay_script
+FUZZ_PACKAGES         := clang libclang-rt-14-dev
+SANITIZE_SOAK_MINUTES ?= 200
+SOAK_MINUTES          ?= 1440
+SANITIZER_ENV         := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: test-sanitize setup-fuzz fuzz soak
+
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) -DWHIRL_SANITIZE=ON
+
+test-sanitize: setup $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) WHIRL_SOAK_MINUTES=$(SANITIZE_SOAK_MINUTES) ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/CMakeCache.txt: | setup-fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DWHIRL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+setup-fuzz:
+	$(call install-missing,$(FUZZ_PACKAGES))
+
+fuzz: setup setup-fuzz $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/fuzz/$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t 2> $(FUZZ_BUILD)/$$t.log; \
+	  status=$$?; tail -n 12 $(FUZZ_BUILD)/$$t.log; \
+	  if [ $$status -ne 0 ]; then echo "fuzz: $$t found a fault (see $(FUZZ_BUILD)/$$t.log)"; exit 1; fi; \
+	done
+
+soak: build
+	cd $(BUILD) && WHIRL_SOAK_MINUTES=$(SOAK_MINUTES) ./tests/soak_tests --gtest_filter='Soak.RandomPlayKeepsEveryInvariant'
