@@ -27,6 +27,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData) {
+    if (fuzzing::Huge(fuzzing::ReadHeaderSize(pData, cbData, 14))) return 0;
     fuzzing::Check(ftruncate(s_fd, 0) == 0, "the file can be emptied");
     size_t cbDone = 0;
     while (cbDone < cbData) {

@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData) {
+    if (fuzzing::Huge(fuzzing::ReadHeaderSize(pData, cbData, 0))) return 0;
     // The hook keeps a copy of exactly these bytes: reading past them is caught.
     platform::AddResource(kBitmapType, kResourceId, pData, cbData);
     const HINSTANCE hInstance = GetModuleHandle(NULL);

@@ -1,5 +1,7 @@
 // Inputs the bitmap fuzzers turned up, kept as cases: each is loaded as a file
 // and as a resource and must be refused whole, keep no image and draw nothing.
+// And the headers the fuzzers pass over for their cost: images of more than
+// 2^24 pixels whose data holds only a few bytes.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -64,5 +66,28 @@ TEST(BitmapFuzzInputs, HeadersWithTheMostNegativeSizesAreRefusedKeptAndDrawNothi
     }
     platform::RemoveAddedResources();
     unlink(strFile.c_str());
+    DeleteDC(hDC);
+}
+
+TEST(BitmapFuzzInputs, AHugeImageWithAFewBytesOfPixelsLoadsThoseBytesAndLeavesTheRestBlack) {
+    // 16384 x 2048 pixels, top-down, and 16 bytes of pixel data: five pixels and a byte.
+    const unsigned char abPixels[16] = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160};
+    Bytes vDib = HeaderOnly(16384, -2048, 24, sizeof(abPixels));
+    vDib.resize(40);
+    vDib.insert(vDib.end(), abPixels, abPixels + sizeof(abPixels));
+    platform::AddResource(2, 3189, vDib.data(), vDib.size());
+    HDC hDC = CreateCompatibleDC(NULL);
+    Bitmap bmp;
+    ASSERT_TRUE(bmp.Create(hDC, 3189, GetModuleHandle(NULL)));
+    EXPECT_EQ(16384, bmp.GetWidth());
+    EXPECT_EQ(-2048, bmp.GetHeight());
+    Canvas canvas(8, 2, RGB(4, 5, 6));
+    bmp.DrawPart(canvas.DC(), 0, 0, 0, 0, 8, 2, FALSE);
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(RGB(abPixels[3 * x + 2], abPixels[3 * x + 1], abPixels[3 * x]), canvas.Pixel(x, 0)) << x;
+    EXPECT_EQ(RGB(0, 0, 160), canvas.Pixel(5, 0)) << "the one byte of the sixth pixel";
+    for (int x = 6; x < 8; ++x) EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, 0)) << x;
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, 1)) << x;
+    platform::RemoveAddedResources();
     DeleteDC(hDC);
 }
