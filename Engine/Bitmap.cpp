@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -45,6 +46,48 @@ bool CheckHeader(const BITMAPINFOHEADER& bih, DibLayout& layout) {
     layout.qwColorBytes = 4ull * bih.biClrUsed;
     layout.qwPixelBytes = qwPixelBytes;
     return true;
+}
+
+// Images are kept with 32 bits a pixel whatever their source says: every frame
+// copies them into a 32-bit off-screen image, and a copy between equal formats
+// converts nothing. A DIB section for the checked header, in the kept format.
+HBITMAP CreateKeptSection(HDC hDC, const HeaderBuffer& header, void** ppBits) {
+    if (header.bmiHeader.biBitCount != 24)
+        return CreateDIBSection(hDC, header.Info(), DIB_RGB_COLORS, ppBits, NULL, 0);
+    BITMAPINFO info;
+    std::memset(&info, 0, sizeof(info));
+    info.bmiHeader = header.bmiHeader;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biSizeImage = 0;
+    info.bmiHeader.biClrUsed = 0;
+    info.bmiHeader.biClrImportant = 0;
+    return CreateDIBSection(hDC, &info, DIB_RGB_COLORS, ppBits, NULL, 0);
+}
+
+// Puts the first qwBytes bytes of the source's pixels into a section made by
+// CreateKeptSection; 24-bit rows are widened pixel by pixel, the fourth byte
+// left 0. A source cut short keeps what it has, down to single bytes of a pixel.
+void FillKeptSection(void* pBits, const BITMAPINFOHEADER& bih, const BYTE* pPixels, uint64_t qwBytes) {
+    if (bih.biBitCount != 24) {
+        std::memcpy(pBits, pPixels, static_cast<size_t>(qwBytes));
+        return;
+    }
+    const uint64_t qwWidth = static_cast<uint64_t>(bih.biWidth);
+    const uint64_t qwInStride = (qwWidth * 3 + 3) / 4 * 4, qwOutStride = qwWidth * 4;
+    BYTE* pOutRow = static_cast<BYTE*>(pBits);
+    for (const BYTE* pInRow = pPixels; qwBytes > 0; pInRow += qwInStride, pOutRow += qwOutStride) {
+        const uint64_t qwRowBytes = qwBytes < qwInStride ? qwBytes : qwInStride;
+        qwBytes -= qwRowBytes;
+        const uint64_t qwPixelBytes = qwRowBytes < qwWidth * 3 ? qwRowBytes : qwWidth * 3;
+        const BYTE* pIn = pInRow;
+        BYTE* pOut = pOutRow;
+        for (uint64_t x = 0; x < qwPixelBytes / 3; ++x, pIn += 3, pOut += 4) {
+            pOut[0] = pIn[0];
+            pOut[1] = pIn[1];
+            pOut[2] = pIn[2];
+        }
+        for (uint64_t c = 0; c < qwPixelBytes % 3; ++c) pOut[c] = pIn[c];
+    }
 }
 
 bool ReadExactly(HANDLE hFile, void* pBuffer, DWORD dwBytes) {
@@ -115,13 +158,17 @@ BOOL Bitmap::Create(HDC hDC, LPCSTR szFileName) {
             header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
 
             void* pBitmapBits = NULL;
-            if (bHeaderRead)
-                m_hBitmap = CreateDIBSection(hDC, header.Info(), DIB_RGB_COLORS, &pBitmapBits, NULL, 0);
+            if (bHeaderRead) m_hBitmap = CreateKeptSection(hDC, header, &pBitmapBits);
+            std::vector<BYTE> vPixels;
             if (m_hBitmap != NULL && pBitmapBits != NULL &&
                 SetFilePointer(hFile, static_cast<LONG>(bmfHeader.bfOffBits), NULL, FILE_BEGIN) !=
-                    INVALID_SET_FILE_POINTER &&
-                ReadExactly(hFile, pBitmapBits, static_cast<DWORD>(layout.qwPixelBytes)))
-                bResult = TRUE;
+                    INVALID_SET_FILE_POINTER) {
+                vPixels.resize(static_cast<size_t>(layout.qwPixelBytes));
+                if (ReadExactly(hFile, vPixels.data(), static_cast<DWORD>(vPixels.size()))) {
+                    FillKeptSection(pBitmapBits, header.bmiHeader, vPixels.data(), layout.qwPixelBytes);
+                    bResult = TRUE;
+                }
+            }
         }
     }
 
@@ -170,10 +217,10 @@ BOOL Bitmap::Create(HDC hDC, UINT uiResID, HINSTANCE hInstance) {
     header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
 
     void* pBitmapBits = NULL;
-    m_hBitmap = CreateDIBSection(hDC, header.Info(), DIB_RGB_COLORS, &pBitmapBits, NULL, 0);
+    m_hBitmap = CreateKeptSection(hDC, header, &pBitmapBits);
     if (m_hBitmap != NULL && pBitmapBits != NULL) {
-        std::memcpy(pBitmapBits, pBitmapInfo + qwColorOffset + layout.qwColorBytes,
-                    static_cast<size_t>(layout.qwPixelBytes));
+        FillKeptSection(pBitmapBits, header.bmiHeader, pBitmapInfo + qwColorOffset + layout.qwColorBytes,
+                        layout.qwPixelBytes);
         FreeResource(hMemBitmap);
         return TRUE;
     }
