@@ -21,6 +21,14 @@ public:
     virtual void CloseDisplay() = 0;
     // Shows a 32-bit image (bytes B, G, R, unused per pixel, rows top-down).
     virtual void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) = 0;
+    // The display's own pixels, when it keeps them in that format at the given
+    // size: the window image then lives there, and Present of them copies
+    // nothing. Null otherwise. Valid until events are pumped or the display
+    // closes.
+    virtual uint8_t* DisplayPixels(int iWidth, int iHeight, ptrdiff_t& iStride) {
+        (void)iWidth, (void)iHeight, (void)iStride;
+        return nullptr;
+    }
 
     // Turns whatever happened since the last call into posted messages and key
     // levels.

@@ -18,7 +18,7 @@ struct GdiBitmap {
     HDC m_hdcSelectedInto = nullptr;  // a bitmap lives in at most one device context
     bool m_bStock = false;
 
-    ~GdiBitmap() { std::free(m_surface.m_pBits); }
+    ~GdiBitmap() { FreePixels(m_surface.m_pBits, static_cast<size_t>(m_surface.m_iStride) * m_surface.m_iHeight); }
 };
 
 struct GdiBrush {
@@ -72,10 +72,10 @@ DeviceContext* FindDC(HDC hdc) {
 HBITMAP NewBitmap(int iWidth, int iHeight, int iBitsPerPixel, bool bTopDown, bool bStock) {
     if (iWidth <= 0 || iHeight <= 0 || iWidth > kMaxBitmapSide || iHeight > kMaxBitmapSide) return nullptr;
     const size_t cbStride = DibStride(iWidth, iBitsPerPixel);
-    void* pBits = std::calloc(static_cast<size_t>(iHeight), cbStride);
+    uint8_t* pBits = AllocatePixels(static_cast<size_t>(iHeight) * cbStride);
     if (!pBits) return nullptr;
     auto pBitmap = std::make_unique<GdiBitmap>();
-    pBitmap->m_surface.m_pBits = static_cast<uint8_t*>(pBits);
+    pBitmap->m_surface.m_pBits = pBits;
     pBitmap->m_surface.m_iWidth = iWidth;
     pBitmap->m_surface.m_iHeight = iHeight;
     pBitmap->m_surface.m_iBitsPerPixel = iBitsPerPixel;

@@ -1,7 +1,11 @@
 // The backend with a real window, through SDL2.
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -15,20 +19,57 @@ namespace {
 
 const int kDefaultIconId = 1000;
 
+// For measuring the running game from outside (see bench/): when the
+// environment variable WHIRLQUARIUM_FRAME_TRACE names a file, a line is
+// appended to it when a frame starts and when an image is shown: "start" or
+// "shown", then the wall-clock time in microseconds since 1970; a start also
+// gives the tick count the frame loop last read, the one that started the
+// frame. A frame starts with its poll of the Escape key, the first thing every
+// frame does.
+class FrameTrace {
+public:
+    FrameTrace() {
+        const char* szPath = std::getenv("WHIRLQUARIUM_FRAME_TRACE");
+        if (szPath && *szPath) m_pFile = std::fopen(szPath, "a");
+    }
+    ~FrameTrace() {
+        if (m_pFile) std::fclose(m_pFile);
+    }
+    void Ticks(DWORD dwTicks) { m_dwLastTicks = dwTicks; }
+    void Start() { Note("start", true); }
+    void Shown() { Note("shown", false); }
+
+    FrameTrace(const FrameTrace&) = delete;
+    FrameTrace& operator=(const FrameTrace&) = delete;
+
+private:
+    void Note(const char* szWhat, bool bWithTicks) {
+        if (!m_pFile) return;
+        timespec ts;
+        clock_gettime(CLOCK_REALTIME, &ts);
+        std::fprintf(m_pFile, "%s %lld", szWhat, static_cast<long long>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000);
+        if (bWithTicks) std::fprintf(m_pFile, " %lu", static_cast<unsigned long>(m_dwLastTicks));
+        std::fputc('\n', m_pFile);
+        std::fflush(m_pFile);
+    }
+
+    std::FILE* m_pFile = nullptr;
+    DWORD m_dwLastTicks = 0;
+};
+
 class Sdl final : public Backend {
 public:
     bool OpenDisplay(const char* szCaption, int iWidth, int iHeight, int iIconId) override {
         CloseDisplay();
+        // On X11 the window's pixels go to the server through shared memory. SDL
+        // would otherwise put a renderer in between, which on a machine without
+        // a graphics card rasterises every frame on the processor.
+        const char* szDriver = SDL_GetCurrentVideoDriver();
+        if (szDriver && std::strcmp(szDriver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         m_pWindow = SDL_CreateWindow(szCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, iWidth, iHeight,
                                      SDL_WINDOW_HIDDEN);
         if (!m_pWindow) return false;
-        m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, 0);
-        if (!m_pRenderer) m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, SDL_RENDERER_SOFTWARE);
-        // The window image's fourth byte is unused, not alpha.
-        if (m_pRenderer)
-            m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                           iWidth, iHeight);
-        if (!m_pTexture) {
+        if (!SDL_GetWindowSurface(m_pWindow)) {
             CloseDisplay();
             return false;
         }
@@ -51,21 +92,36 @@ public:
     }
 
     void CloseDisplay() override {
-        if (m_pTexture) SDL_DestroyTexture(m_pTexture);
-        if (m_pRenderer) SDL_DestroyRenderer(m_pRenderer);
         if (m_pWindow) SDL_DestroyWindow(m_pWindow);
-        m_pTexture = nullptr;
-        m_pRenderer = nullptr;
         m_pWindow = nullptr;
     }
 
+    // The window image is drawn straight into the window's surface when its
+    // format is the image's own (the fourth byte is unused, not alpha).
+    uint8_t* DisplayPixels(int iWidth, int iHeight, ptrdiff_t& iStride) override {
+        SDL_Surface* pSurface = m_pWindow ? SDL_GetWindowSurface(m_pWindow) : nullptr;
+        if (!pSurface || SDL_MUSTLOCK(pSurface) || pSurface->format->format != SDL_PIXELFORMAT_RGB888 ||
+            pSurface->w != iWidth || pSurface->h != iHeight)
+            return nullptr;
+        iStride = pSurface->pitch;
+        return static_cast<uint8_t*>(pSurface->pixels);
+    }
+
+    // Any other image is copied in, converted if the display keeps another
+    // format.
     void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
-        if (!m_pTexture || !pPixels) return;
-        SDL_Rect rc{0, 0, iWidth, iHeight};
-        SDL_UpdateTexture(m_pTexture, &rc, pPixels, static_cast<int>(iStride));
-        SDL_RenderClear(m_pRenderer);
-        SDL_RenderCopy(m_pRenderer, m_pTexture, nullptr, nullptr);
-        SDL_RenderPresent(m_pRenderer);
+        if (!m_pWindow || !pPixels) return;
+        SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
+        if (!pSurface) return;
+        if (pPixels != pSurface->pixels) {
+            const int iCopyWidth = std::min(iWidth, pSurface->w), iCopyHeight = std::min(iHeight, pSurface->h);
+            if (SDL_MUSTLOCK(pSurface) && SDL_LockSurface(pSurface) != 0) return;
+            SDL_ConvertPixels(iCopyWidth, iCopyHeight, SDL_PIXELFORMAT_RGB888, pPixels, static_cast<int>(iStride),
+                              pSurface->format->format, pSurface->pixels, pSurface->pitch);
+            if (SDL_MUSTLOCK(pSurface)) SDL_UnlockSurface(pSurface);
+        }
+        SDL_UpdateWindowSurface(m_pWindow);
+        m_frameTrace.Shown();
     }
 
     void PumpEvents() override {
@@ -89,13 +145,18 @@ public:
     }
 
     void Delay(DWORD dwMilliseconds) override { SDL_Delay(dwMilliseconds); }
-    DWORD Ticks() override { return static_cast<DWORD>(SDL_GetTicks64()); }
+    DWORD Ticks() override {
+        const DWORD dwTicks = static_cast<DWORD>(SDL_GetTicks64());
+        m_frameTrace.Ticks(dwTicks);
+        return dwTicks;
+    }
 
     bool IsKeyDown(int iVirtualKey) override {
         SDL_Scancode scancode;
         switch (iVirtualKey) {
         case VK_ESCAPE:
             scancode = SDL_SCANCODE_ESCAPE;
+            m_frameTrace.Start();
             break;
         case VK_LEFT:
             scancode = SDL_SCANCODE_LEFT;
@@ -205,8 +266,7 @@ private:
     }
 
     SDL_Window* m_pWindow = nullptr;
-    SDL_Renderer* m_pRenderer = nullptr;
-    SDL_Texture* m_pTexture = nullptr;
+    FrameTrace m_frameTrace;
     bool m_bActive = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "Platform/Win32.h"
 
@@ -25,6 +26,13 @@ struct Surface {
     int BytesPerPixel() const { return m_iBitsPerPixel / 8; }
 };
 
+// Zero-filled memory for a surface's pixels, and its release with the same
+// size. Whole-window images and larger lie on huge pages where the system
+// offers them: a frame reads several of them, and on ordinary pages much of
+// its time would go to address translation. Null when there is no memory.
+uint8_t* AllocatePixels(size_t cbBytes);
+void FreePixels(uint8_t* pPixels, size_t cbBytes);
+
 // Bytes per row of a DIB: rows are padded to 4 bytes.
 inline size_t DibStride(int iWidth, int iBitsPerPixel) {
     return ((static_cast<size_t>(iWidth) * static_cast<size_t>(iBitsPerPixel) + 31) / 32) * 4;
@@ -39,6 +47,13 @@ void CopyPixels(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight,
 // As CopyPixels, but source pixels equal to the key colour are not copied.
 void CopyPixelsKeyed(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight, const Surface& src,
                      int xSrc, int ySrc, COLORREF crKey);
+
+// One row of a keyed copy between 32-bit pixels: each of iCount source pixels
+// whose colour (the fourth byte aside) is not uiKey (bytes B, G, R from the
+// lowest) is stored whole. The loops this processor can run, the widest
+// first; keyed copies use the first.
+using KeyedRowLoop = void (*)(uint8_t* pDst, const uint8_t* pSrc, int iCount, uint32_t uiKey);
+std::vector<KeyedRowLoop> KeyedRowLoops();
 
 // Fills the rectangle, clipped to the surface, with one colour.
 void FillPixels(const Surface& dst, const RECT& rc, COLORREF crColor);

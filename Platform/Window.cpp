@@ -34,14 +34,15 @@ struct WindowClass {
 struct Window {
     HWND m_hWnd = nullptr;
     WNDPROC m_pfnWndProc = nullptr;
-    Surface m_surface;
+    Surface m_surface;  // the window's own pixels
+    Surface m_display;  // the display's pixels, where the window owning it is drawn if it offers them
     bool m_bOwnsDisplay = false;
     bool m_bVisible = false;
     bool m_bEverShown = false;
     bool m_bInvalid = false;
     bool m_bDestroying = false;
 
-    ~Window() { std::free(m_surface.m_pBits); }
+    ~Window() { FreePixels(m_surface.m_pBits, static_cast<size_t>(m_surface.m_iStride) * m_surface.m_iHeight); }
 };
 
 struct WindowState {
@@ -144,13 +145,20 @@ void PostRaw(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 
 const Surface* WindowSurface(HWND hWnd) {
     Window* pWindow = FindWindowObject(hWnd);
-    return pWindow ? &pWindow->m_surface : nullptr;
+    if (!pWindow) return nullptr;
+    if (pWindow->m_bOwnsDisplay) {
+        Surface& display = pWindow->m_display;
+        display = pWindow->m_surface;
+        display.m_pBits = CurrentBackend().DisplayPixels(display.m_iWidth, display.m_iHeight, display.m_iStride);
+        if (display.m_pBits) return &display;
+    }
+    return &pWindow->m_surface;
 }
 
 void PresentWindow(HWND hWnd) {
     Window* pWindow = FindWindowObject(hWnd);
     if (!pWindow || !pWindow->m_bOwnsDisplay) return;
-    const Surface& s = pWindow->m_surface;
+    const Surface& s = *WindowSurface(hWnd);
     CurrentBackend().Present(s.m_pBits, s.m_iWidth, s.m_iHeight, s.m_iStride);
 }
 
@@ -203,7 +211,7 @@ HWND WINAPI CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowN
 
     auto pWindow = std::make_unique<Window>();
     const size_t cbStride = DibStride(iWidth, 32);
-    pWindow->m_surface.m_pBits = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(iHeight), cbStride));
+    pWindow->m_surface.m_pBits = AllocatePixels(static_cast<size_t>(iHeight) * cbStride);
     if (!pWindow->m_surface.m_pBits) return nullptr;
     pWindow->m_surface.m_iWidth = iWidth;
     pWindow->m_surface.m_iHeight = iHeight;
