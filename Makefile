@@ -143,3 +143,27 @@ fuzz: setup setup-fuzz $(FUZZ_BUILD)/CMakeCache.txt
 
 soak: build
 	cd $(BUILD) && WHIRL_SOAK_MINUTES=$(SOAK_MINUTES) ./tests/soak_tests --gtest_filter='Soak.RandomPlayKeepsEveryInvariant'
+
+# ---- Benchmarks ----------------------------------------------------------------
+#   make bench   the frame and its blits against memcpy floors (Google Benchmark),
+#                the replay tool's speed, and the game in an SDL window under Xvfb:
+#                processor time, frame pacing, start-up. Each reports its goals.
+BENCH_BUILD    ?= build-bench
+BENCH_PACKAGES := libbenchmark-dev xvfb xauth xdotool
+
+.PHONY: bench
+bench: setup
+	@missing=""; for p in $(BENCH_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target whirlquarium whirlquarium-replay whirlquarium-bench
+	@status=0; \
+	$(BENCH_BUILD)/whirlquarium-bench || status=1; echo; \
+	bash bench/replay-speed.sh $(BENCH_BUILD) || status=1; echo; \
+	bash bench/running-game.sh $(BENCH_BUILD) || status=1; \
+	exit $$status
