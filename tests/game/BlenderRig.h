@@ -42,7 +42,9 @@ struct BlenderRig {
         platform::SelectHeadlessBackend();
         HDC hDC = CreateCompatibleDC(NULL);
         pEngine = new GameEngine(GetModuleHandle(NULL), "Whirlquarium", "Whirlquarium", 1000, 1001, 640, 480);
-        Bitmap* b[7];
+        // Held for the life of the process, as the game holds its bitmaps, so that a
+        // test that deletes the Blender leaves none of them unreachable.
+        static Bitmap* b[7];
         for (int i = 0; i < 7; ++i) b[i] = new Bitmap(hDC, 2009 + i, GetModuleHandle(NULL));
         EntityManager::Instance()->RegisterEntity(new PostedEntity(0, &mail));
         EntityManager::Instance()->RegisterEntity(new PostedEntity(1, &mail));

@@ -201,7 +201,7 @@ private:
         }
         const int iCredits = _pScreen ? _pScreen->GetCredits() : 0;
         // Now and then the player goes without quarters for a few minutes, runs
-        // out of credits and cycles the boards; a quarter on an idle board ends that.
+        // out of credits, cycles the boards and drops a quarter while one is up.
         if (t >= m_uiNextBroke) {
             m_uiBrokeUntil = t + Uniform(60000, 240000);
             m_uiNextBroke = m_uiBrokeUntil + Uniform(120000, 600000);

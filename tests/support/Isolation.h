@@ -11,6 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace isolation {
 
 inline void RunInChild(void (*pfnBody)()) {
@@ -20,6 +24,10 @@ inline void RunInChild(void (*pfnBody)()) {
     if (pid == 0) {
         pfnBody();
         std::fflush(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+        // _Exit skips the leak check at exit, so the body's leaks are looked for here.
+        if (__lsan_do_recoverable_leak_check()) ADD_FAILURE() << "the test body leaked memory (see the report above)";
+#endif
         std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int iStatus = 0;
