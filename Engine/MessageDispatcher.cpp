@@ -1,6 +1,7 @@
 #include "Engine/MessageDispatcher.h"
 
 #include <iostream>
+#include <iterator>
 
 #include "Engine/BaseGameEntity.h"
 #include "Engine/EntityManager.h"
@@ -23,15 +24,21 @@ void MessageDispatcher::Discharge(BaseGameEntity* pReceiver, const Telegram& msg
     if (!pReceiver->HandleMessage(msg)) std::cout << "Message not handled" << std::endl;
 }
 
-bool MessageDispatcher::IsQueued(const QueuedTelegram& queued) const {
-    const Telegram& t = queued.telegram;
-    for (const QueuedTelegram& q : m_Queue) {
-        const int64_t llApart = q.llDue > queued.llDue ? q.llDue - queued.llDue : queued.llDue - q.llDue;
-        if (static_cast<double>(llApart) < SmallestDelay && q.telegram.Sender == t.Sender &&
-            q.telegram.Receiver == t.Receiver && q.telegram.Msg == t.Msg)
-            return true;
-    }
-    return false;
+bool MessageDispatcher::IsRepeat(const QueuedTelegram& a, const QueuedTelegram& b) {
+    const int64_t llApart = a.llDue > b.llDue ? a.llDue - b.llDue : b.llDue - a.llDue;
+    return static_cast<double>(llApart) < SmallestDelay && a.telegram.Sender == b.telegram.Sender &&
+           a.telegram.Receiver == b.telegram.Receiver && a.telegram.Msg == b.telegram.Msg;
+}
+
+void MessageDispatcher::Enqueue(const QueuedTelegram& queued) {
+    // Behind every telegram due at or before it, so that telegrams due at the
+    // same tick are all kept, in the order they were sent. A repeat is refused
+    // only when it is the neighbour on either side of that place: a telegram
+    // of another kind queued between the two keeps both.
+    const auto itAfter = m_Queue.upper_bound(queued);
+    if (itAfter != m_Queue.end() && IsRepeat(*itAfter, queued)) return;
+    if (itAfter != m_Queue.begin() && IsRepeat(*std::prev(itAfter), queued)) return;
+    m_Queue.insert(itAfter, queued);
 }
 
 void MessageDispatcher::DispatchMessage(int delay, int sender, int receiver, int msg, void* ExtraInfo) {
@@ -56,12 +63,10 @@ void MessageDispatcher::DispatchMessage(int delay, int sender, int receiver, int
     std::cout << "Current Ticks: " << dwNow << std::endl;
     std::cout << "Dispatch at:   " << dwDue << std::endl;
 
-    // Only a repeat of a queued telegram is refused: other telegrams due at the
-    // same tick are kept and delivered in the order they were sent.
-    if (IsQueued(queued)) return;
     QueuedTelegram stamped = queued;
     stamped.telegram.DispatchTime = static_cast<int32_t>(dwDue);
-    m_Queue.insert(stamped);
+    m_iLastDueTick = stamped.telegram.DispatchTime;
+    Enqueue(stamped);
 }
 
 void MessageDispatcher::DispatchDelayedMessages() {

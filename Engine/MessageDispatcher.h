@@ -27,7 +27,7 @@ private:
     };
 
     // Ordered by due time; telegrams due at the same tick keep the order they
-    // were sent in. Duplicates are refused before they are inserted.
+    // were sent in. Repeats are refused before they are inserted.
     std::multiset<QueuedTelegram, EarlierDue> m_Queue;
     // The queue as plain telegrams, built when asked for.
     mutable std::multiset<Telegram> m_DelayedTelegrams;
@@ -37,12 +37,14 @@ private:
     // its wraps, so that its own clock goes on rising however long the game runs.
     uint32_t m_dwLastTick;
     int64_t m_llWrapBase;
+    // The due tick stamped on the last delayed telegram, kept or refused.
+    int32_t m_iLastDueTick;
 
-    MessageDispatcher() : m_dwLastTick(0), m_llWrapBase(0) {}
+    MessageDispatcher() : m_dwLastTick(0), m_llWrapBase(0), m_iLastDueTick(0) {}
     void Discharge(BaseGameEntity* pReceiver, const Telegram& msg);
-    // True when a telegram equal to this one (same sender, receiver and type,
-    // due less than SmallestDelay apart) is already waiting.
-    bool IsQueued(const QueuedTelegram& queued) const;
+    // Same sender, receiver and type, due less than SmallestDelay apart.
+    static bool IsRepeat(const QueuedTelegram& a, const QueuedTelegram& b);
+    void Enqueue(const QueuedTelegram& queued);
 
 public:
     static MessageDispatcher* Instance();
@@ -53,6 +55,10 @@ public:
     // The tick count widened to 64 bits: milliseconds on the dispatcher's
     // clock, never going back. Reads the platform's tick count.
     int64_t Now();
+
+    // The DispatchTime stamped on the last delayed telegram sent, whether the
+    // queue kept it or refused it as a repeat.
+    int32_t LastDueTick() const { return m_iLastDueTick; }
 
     // The delayed telegrams still waiting, earliest first; for inspection only.
     const std::multiset<Telegram>& GetDelayedTelegrams() const;

@@ -31,7 +31,7 @@ Screen::Screen(int id, GameEngine* pEngine, Bitmap* pBackground, Bitmap* pTitleS
       m_bCanceled(false),
       m_bLookingAtScores(false),
       m_iSpeedUpDue(0),
-      m_bSpeedUpPending(false) {
+      m_bSpeedUpScheduled(false) {
     std::cout << "Instantiating Screen: ID# " << id << std::endl;
     m_pStateMachine = new StateMachine<Screen>(this);
     m_pStateMachine->SetGlobalState(ScreenGlobalState::Instance());
@@ -59,7 +59,7 @@ void Screen::Initialize() {
     m_bGameOver = false;
     m_bCanceled = false;
     m_bLookingAtScores = false;
-    m_bSpeedUpPending = false;
+    m_bSpeedUpScheduled = false;
 
     m_pStateMachine->SetCurrentState(DemoScreen::Instance());
 

@@ -30,9 +30,9 @@ private:
     bool m_bGameOver;
     bool m_bCanceled;
     bool m_bLookingAtScores;
-    // Due tick of the self speed-up scheduled last, while it is still awaited.
+    // Due tick of the self speed-up scheduled last, once one has been.
     int m_iSpeedUpDue;
-    bool m_bSpeedUpPending;
+    bool m_bSpeedUpScheduled;
 
     void SendTelegram(int iDelay, int iReceiver, MessageType msg, const char* szName);
 
@@ -94,14 +94,12 @@ public:
     Bitmap* GetSavedScoreBitmap() const { return m_pSavedScoreBitmap; }
     Bitmap* GetDeathScoreBitmap() const { return m_pDeathScoreBitmap; }
 
-    // The speed-up the speedometer awaits from itself: set when it is
-    // scheduled, taken when it arrives.
+    // The self speed-up the speedometer scheduled last, until the next game.
     void SetSpeedUpDue(int iDue) {
         m_iSpeedUpDue = iDue;
-        m_bSpeedUpPending = true;
+        m_bSpeedUpScheduled = true;
     }
-    void ClearSpeedUpDue() { m_bSpeedUpPending = false; }
-    bool SpeedUpPending() const { return m_bSpeedUpPending; }
+    bool SpeedUpScheduled() const { return m_bSpeedUpScheduled; }
     int GetSpeedUpDue() const { return m_iSpeedUpDue; }
 
     Screen(const Screen&) = delete;

@@ -37,10 +37,9 @@ void SpeedometerScreen::Enter(Screen* pScreen) {
 
 void SpeedometerScreen::SendSpeedUpMessage(Screen* pScreen, int iDelay, int iReceiver) {
     std::cout << "SpeedometerScreen is writing a message." << std::endl;
-    // The due tick as the dispatcher stamps it: the 32-bit tick count plus the delay, wrapping as the count does.
-    if (iReceiver == pScreen->ID())
-        pScreen->SetSpeedUpDue(static_cast<int32_t>(static_cast<uint32_t>(GetTickCount()) + static_cast<uint32_t>(iDelay)));
-    MessageDispatcher::Instance()->DispatchMessage(iDelay, pScreen->ID(), iReceiver, Msg_SpeedUp, nullptr);
+    MessageDispatcher* pDispatcher = MessageDispatcher::Instance();
+    pDispatcher->DispatchMessage(iDelay, pScreen->ID(), iReceiver, Msg_SpeedUp, nullptr);
+    if (iReceiver == pScreen->ID() && iDelay > 0) pScreen->SetSpeedUpDue(pDispatcher->LastDueTick());
     std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
 }
 
@@ -50,9 +49,10 @@ void SpeedometerScreen::SendWarning(Screen* pScreen, int iMsg, const char* szNam
     std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
 }
 
-// One speed-up chain per run: a speed-up left over from an earlier run is not the one awaited.
+// One speed-up chain per run: only a speed-up due less than SmallestDelay from
+// the one scheduled last is taken; one left over from an earlier run is not.
 bool SpeedometerScreen::AwaitedSpeedUp(Screen* pScreen, const Telegram& msg) const {
-    if (!pScreen->SpeedUpPending()) return false;
+    if (!pScreen->SpeedUpScheduled()) return false;
     // Due ticks wrap with the tick count: their distance is the wrapped difference.
     const int64_t iDiff = static_cast<int32_t>(static_cast<uint32_t>(msg.DispatchTime) -
                                                static_cast<uint32_t>(pScreen->GetSpeedUpDue()));
@@ -84,10 +84,9 @@ bool SpeedometerScreen::OnMessage(Screen* pScreen, const Telegram& msg) {
     switch (msg.Msg) {
         case Msg_SpeedUp:
             if (!AwaitedSpeedUp(pScreen, msg)) return false;
-            // Taken once: after the last step, or a twin let through, nothing raises the reading.
-            pScreen->ClearSpeedUpDue();
             std::cout << "Message 'Msg_SpeedUp' Accepted!" << std::endl;
-            if (!pScreen->Canceled()) SpeedUp(pScreen);
+            // A twin of the last step may arrive too: the reading never passes its maximum.
+            if (!pScreen->Canceled() && pScreen->GetSpeed() < kMaxSpeed) SpeedUp(pScreen);
             return true;
         case Msg_BlenderOff:
             std::cout << "Message 'Msg_BlenderOff' Accepted!" << std::endl;

@@ -103,6 +103,30 @@ ISOLATED_TEST(Dispatcher, OnlyARepeatWithinTheSmallestDelayIsRefused) {
     EXPECT_EQ(1u, b.m_vReceived.size());
 }
 
+ISOLATED_TEST(Dispatcher, ARepeatIsRefusedOnlyBesideItsTwinNotAcrossAnotherKind) {
+    fake_game::Reset();
+    Mailbox a(0);
+    struct { int iDelay, iMsg; bool bKept; } aCases[] = {
+        {1000, Msg_Jump, true},
+        {1100, Msg_Talk, true},
+        {1200, Msg_Jump, true},   // 200 ms after a Jump, but a Talk lies between
+        {1050, Msg_Jump, false},  // the Jump before it is a repeat
+        {1150, Msg_Jump, false},  // the Jump after it is a repeat
+        {1449, Msg_Jump, false},  // 249 ms after the last Jump
+        {1450, Msg_Jump, true},
+    };
+    size_t nKept = 0;
+    for (const auto& c : aCases) {
+        Send(c.iDelay, 0, 0, c.iMsg);
+        nKept += c.bKept;
+        EXPECT_EQ(nKept, Queue().size()) << "delay " << c.iDelay;
+    }
+    fake_game::AdvanceTo(2000);
+    Deliver();
+    EXPECT_EQ((std::vector<int>{Msg_Jump, Msg_Talk, Msg_Jump, Msg_Jump}), a.m_vTypes);
+    EXPECT_EQ(1200, a.m_vReceived[2].DispatchTime);
+}
+
 ISOLATED_TEST(Dispatcher, DueTelegramsGoInOnePassEarliestFirstAndNewOnesWait) {
     fake_game::Reset();
     Mailbox receiver(0);
