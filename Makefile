@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup build test play clean art screenshots windows test-windows setup-windows setup-wine
+.PHONY: all setup build test play clean art screenshots golden windows test-windows setup-windows setup-wine
 
 all: build
 
@@ -64,6 +64,16 @@ screenshots: setup $(BUILD)/CMakeCache.txt
 	@for p in $(DOC_SHOTS); do \
 	  cp $(BUILD)/screenshots/$${p%%:*}.png docs/$${p#*:}.png && echo "wrote docs/$${p#*:}.png" || exit 1; \
 	done
+
+# Rewrites every stored game log of tests/golden/ from its script. A rewritten
+# log is the specification of its game: read the difference line by line
+# against what the game must do before it is committed.
+golden: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+	@for s in tests/golden/*.script; do \
+	  $(BUILD)/whirlquarium-replay $$s > $${s%.script}.log || exit 1; echo "wrote $${s%.script}.log"; \
+	done
+	@git diff --stat -- tests/golden
 
 # ---- Windows -------------------------------------------------------------------
 #   make windows        cross-compiles build-windows/whirlquarium.exe with MinGW-w64

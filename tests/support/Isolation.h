@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -17,12 +18,12 @@
 
 namespace isolation {
 
-inline void RunInChild(void (*pfnBody)()) {
+inline void RunInChild(const std::function<void()>& fnBody) {
     std::fflush(nullptr);
     pid_t pid = fork();
     ASSERT_GE(pid, 0) << "fork failed";
     if (pid == 0) {
-        pfnBody();
+        fnBody();
         std::fflush(nullptr);
 #if defined(__SANITIZE_ADDRESS__)
         // _Exit skips the leak check at exit, so the body's leaks are looked for here.
