@@ -5,6 +5,7 @@
 
 #include "Blender/Blender.h"
 #include "Engine/EntityManager.h"
+#include "EntityIDs.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
 #include "Screen/Screen.h"
@@ -80,12 +81,12 @@ void GameStart(HWND hWindow) {
 
     _iCreditsToday = 0;
 
-    _pScreen = new Screen(0, _pGame, _pBackgroundBitmap, _pTitleScreenBitmap, _pSavedScoreBitmap,
+    _pScreen = new Screen(ScreenID, _pGame, _pBackgroundBitmap, _pTitleScreenBitmap, _pSavedScoreBitmap,
                           _pDeathScoreBitmap);
-    _pDorode = new Fish(1, _pGame, _pSwimLeftBitmap, _pSwimRightBitmap, _pSwimTowardPlayerBitmap,
+    _pDorode = new Fish(FishID, _pGame, _pSwimLeftBitmap, _pSwimRightBitmap, _pSwimTowardPlayerBitmap,
                         _pFlailLeftBitmap, _pJump1Bitmap, _pJump2Bitmap, _pPanicBitmap, _pGiveUpBitmap,
                         _pAngelBitmap);
-    _pBlender = new Blender(2, _pGame, _pBlenderCalmBitmap, _pBlenderTurningBitmap, _pBlenderUpSideDownBitmap,
+    _pBlender = new Blender(BlenderID, _pGame, _pBlenderCalmBitmap, _pBlenderTurningBitmap, _pBlenderUpSideDownBitmap,
                             _pBlenderWaterAndLidBitmap, _pBlenderShakingBitmap, _pBlenderShakingBloodyBitmap,
                             _pBlenderBloodyFishGooBitmap);
 

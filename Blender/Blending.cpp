@@ -6,19 +6,14 @@
 #include "Blender/BloodyFishGoo.h"
 #include "Blender/Calm.h"
 #include "Blender/FlipOver.h"
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 
 namespace {
 
-const int iScreenID = 0;
-const int iFishID = 1;
 
-void Send(Blender* pBlender, int iReceiver, int iMsg) {
-    std::cout << "Blending is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(0, pBlender->ID(), iReceiver, iMsg, nullptr);
-    std::cout << "Blending just sent message." << std::endl << std::endl;
-}
 
 }  // namespace
 
@@ -42,17 +37,17 @@ void Blending::Enter(Blender* pBlender) {
     std::cout << "WARNING!: Only low power mode available at this time." << std::endl;
     pBlender->WriteStatus();
 
-    Send(pBlender, iScreenID, Msg_BlenderOn);
-    Send(pBlender, iFishID, Msg_BlenderOn);
+    SendLogged("Blending", 0, pBlender->ID(), ScreenID, Msg_BlenderOn);
+    SendLogged("Blending", 0, pBlender->ID(), FishID, Msg_BlenderOn);
 }
 
 void Blending::Execute(Blender* pBlender) {
     if (pBlender->Saved()) {
         pBlender->SetCanceled(true);
-        Send(pBlender, iScreenID, Msg_CancelBlending);
+        SendLogged("Blending", 0, pBlender->ID(), ScreenID, Msg_CancelBlending);
         // Changes to FlipOver while this call is still running; nothing below
         // may touch the state.
-        Send(pBlender, pBlender->ID(), Msg_Flip);
+        SendLogged("Blending", 0, pBlender->ID(), pBlender->ID(), Msg_Flip);
     } else if (pBlender->FishIsBlended()) {
         std::cout << "Bloody graphics ahead!" << std::endl << std::endl;
         pBlender->GetFSM()->ChangeState(BloodyFishGoo::Instance());
@@ -60,8 +55,8 @@ void Blending::Execute(Blender* pBlender) {
         std::cout << "Blending::Execute - Current Blender status: m_pBlending = " << pBlender->GetBlending()
                   << std::endl
                   << std::endl;
-        Send(pBlender, iScreenID, Msg_BlenderOff);
-        Send(pBlender, iFishID, Msg_BlenderOff);
+        SendLogged("Blending", 0, pBlender->ID(), ScreenID, Msg_BlenderOff);
+        SendLogged("Blending", 0, pBlender->ID(), FishID, Msg_BlenderOff);
         pBlender->GetFSM()->ChangeState(Calm::Instance());
     }
 }

@@ -3,18 +3,14 @@
 #include <iostream>
 
 #include "Blender/Blender.h"
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 
 namespace {
 
-const int iFishID = 1;
 
-void Send(Blender* pBlender, int iReceiver, int iMsg) {
-    std::cout << "BloodyFishGoo is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(0, pBlender->ID(), iReceiver, iMsg, nullptr);
-    std::cout << "BloodyFishGoo just sent message." << std::endl << std::endl;
-}
 
 }  // namespace
 
@@ -30,7 +26,7 @@ void BloodyFishGoo::Enter(Blender* pBlender) {
     m_pBitmap = pBlender->GetBlenderBloodyFishGooBitmap();
     m_rcBounds = pBlender->GetWindowBounds();
 
-    Send(pBlender, iFishID, Msg_Die);
+    SendLogged("BloodyFishGoo", 0, pBlender->ID(), FishID, Msg_Die);
     pBlender->WritePosition("BloodyFishGoo::Enter: ");
     pBlender->WriteStatus();
 }
@@ -41,7 +37,7 @@ void BloodyFishGoo::Execute(Blender* pBlender) {
     std::cout << "BloodyFishGoo::Execute - Current Blender status: m_pBlending = " << pBlender->GetBlending()
               << std::endl
               << std::endl;
-    Send(pBlender, iFishID, Msg_Rip);
+    SendLogged("BloodyFishGoo", 0, pBlender->ID(), FishID, Msg_Rip);
     pBlender->SetPoorFish(false);
     pBlender->KillCurrentSprite();
     pBlender->ShowSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);

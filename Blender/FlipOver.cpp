@@ -3,22 +3,17 @@
 #include <iostream>
 
 #include "Blender/Blender.h"
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 
 namespace {
 
-const int iScreenID = 0;
-const int iFishID = 1;
 const int iGravityDelay = 300;
 const int iUpSideDownZOrder = 21;
 const int iWaterFallSpeed = 10;
 
-void Send(Blender* pBlender, int iDelay, int iReceiver, int iMsg) {
-    std::cout << "FlipOver is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(iDelay, pBlender->ID(), iReceiver, iMsg, nullptr);
-    std::cout << "FlipOver just sent message." << std::endl << std::endl;
-}
 
 }  // namespace
 
@@ -45,9 +40,9 @@ void FlipOver::Enter(Blender* pBlender) {
     pBlender->WritePosition("FlipOver::Enter: ");
     pBlender->WriteStatus();
 
-    Send(pBlender, iGravityDelay, pBlender->ID(), Msg_Gravity);
-    Send(pBlender, 0, iScreenID, Msg_HideTitle);
-    Send(pBlender, 0, iScreenID, Msg_GameOver);
+    SendLogged("FlipOver", iGravityDelay, pBlender->ID(), pBlender->ID(), Msg_Gravity);
+    SendLogged("FlipOver", 0, pBlender->ID(), ScreenID, Msg_HideTitle);
+    SendLogged("FlipOver", 0, pBlender->ID(), ScreenID, Msg_GameOver);
 }
 
 void FlipOver::Execute(Blender*) {}
@@ -77,5 +72,5 @@ void FlipOver::WaterFall(Blender* pBlender) {
     pBlender->SetSecondarySprite(pWater);
     pBlender->GetEngine()->AddSprite(pWater);
 
-    Send(pBlender, 0, iFishID, Msg_Saved);
+    SendLogged("FlipOver", 0, pBlender->ID(), FishID, Msg_Saved);
 }

@@ -2,12 +2,13 @@
 
 #include <iostream>
 
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
 
 namespace {
-const int kScreenID = 0;
 }  // namespace
 
 Angel::Angel()
@@ -38,9 +39,7 @@ void Angel::Execute(Fish* pFish) {
     pFish->ResetCurrentSprite();
     pFish->ResetSecondarySprite();
 
-    std::cout << "Angel is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(0, pFish->ID(), kScreenID, Msg_ShowDeathScores, nullptr);
-    std::cout << "Angel just sent message." << std::endl << std::endl;
+    SendLogged("Angel", 0, pFish->ID(), ScreenID, Msg_ShowDeathScores);
 }
 
 void Angel::Exit(Fish* pFish) { pFish->ResetCurrentSprite(); }

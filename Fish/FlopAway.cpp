@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
@@ -35,9 +36,7 @@ void FlopAway::Execute(Fish* pFish) {
     if (!pFish->GetJustKeepSwimming() || !pFish->HitBounds()) return;
 
     if (pFish->Falling()) {
-        std::cout << "FlopAway is writing a message." << std::endl;
-        MessageDispatcher::Instance()->DispatchMessage(250, pFish->ID(), pFish->ID(), Msg_Jump, nullptr);
-        std::cout << "FlopAway just sent message." << std::endl << std::endl;
+        SendLogged("FlopAway", 250, pFish->ID(), pFish->ID(), Msg_Jump);
         pFish->SetJustKeepSwimming(false);
         pFish->SetFalling(false);
     } else {

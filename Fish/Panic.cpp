@@ -2,14 +2,14 @@
 
 #include <iostream>
 
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Angel.h"
 #include "Fish/Fish.h"
 
 namespace {
-const int kScreenID = 0;
-const int kBlenderID = 2;
 }  // namespace
 
 Panic::Panic()
@@ -47,9 +47,7 @@ void Panic::Execute(Fish* pFish) {
         pFish->ResetCurrentSprite();
         pFish->ResetSecondarySprite();
 
-        std::cout << "Panic is writing a message." << std::endl;
-        MessageDispatcher::Instance()->DispatchMessage(0, pFish->ID(), kBlenderID, Msg_FishDead, nullptr);
-        std::cout << "Panic just sent message." << std::endl << std::endl;
+        SendLogged("Panic", 0, pFish->ID(), BlenderID, Msg_FishDead);
     } else if (!pFish->Blending() && !pFish->GiveUp()) {
         pFish->Initialize();
     }
@@ -76,14 +74,9 @@ bool Panic::OnMessage(Fish* pFish, const Telegram& msg) {
             pFish->SetGiveUp(true);
             GoingDown(pFish);
 
-            std::cout << "Panic is writing a message." << std::endl;
-            MessageDispatcher::Instance()->DispatchMessage(3000, pFish->ID(), pFish->ID(), Msg_GoodbyeCruelWorld,
-                                                           nullptr);
-            std::cout << "Panic just sent message." << std::endl << std::endl;
+            SendLogged("Panic", 3000, pFish->ID(), pFish->ID(), Msg_GoodbyeCruelWorld);
 
-            std::cout << "Panic is writing a message." << std::endl;
-            MessageDispatcher::Instance()->DispatchMessage(0, pFish->ID(), kScreenID, Msg_GameOver, nullptr);
-            std::cout << "Panic just sent message." << std::endl << std::endl;
+            SendLogged("Panic", 0, pFish->ID(), ScreenID, Msg_GameOver);
             return true;
 
         case Msg_GoodbyeCruelWorld:

@@ -2,12 +2,13 @@
 
 #include <iostream>
 
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
 
 namespace {
-const int kScreenID = 0;
 }  // namespace
 
 Saved::Saved()
@@ -46,9 +47,7 @@ void Saved::Execute(Fish* pFish) {
     pFish->SetCurrentSprite(pFlailing);
     pFish->GetEngine()->AddSprite(pFlailing);
 
-    std::cout << "Saved is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(5000, pFish->ID(), kScreenID, Msg_ShowSavedScores, nullptr);
-    std::cout << "Saved just sent message." << std::endl << std::endl;
+    SendLogged("Saved", 5000, pFish->ID(), ScreenID, Msg_ShowSavedScores);
 }
 
 void Saved::Exit(Fish* pFish) {

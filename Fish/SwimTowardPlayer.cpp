@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
@@ -23,9 +24,7 @@ void SwimTowardPlayer::Enter(Fish* pFish) {
     pFish->HandOver("SwimTowardPlayer::Enter: ", m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity,
                     m_iZOrder);
 
-    std::cout << "SwimTowardPlayer is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(5000, pFish->ID(), pFish->ID(), Msg_JustKeepSwimming, nullptr);
-    std::cout << "SwimTowardPlayer just sent message." << std::endl << std::endl;
+    SendLogged("SwimTowardPlayer", 5000, pFish->ID(), pFish->ID(), Msg_JustKeepSwimming);
 }
 
 void SwimTowardPlayer::Execute(Fish* pFish) {

@@ -2,13 +2,14 @@
 
 #include <iostream>
 
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 #include "Screen/DemoScreen.h"
 #include "Screen/Screen.h"
 
 namespace {
-const int kFishID = 1;
 }
 
 SavedScoresScreen::SavedScoresScreen()
@@ -32,9 +33,7 @@ void SavedScoresScreen::Enter(Screen* pScreen) {
     pScreen->SetCurrentSprite(pBoard);
     pScreen->GetEngine()->AddSprite(pBoard);
 
-    std::cout << "SavedScoresScreen is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(0, pScreen->ID(), kFishID, Msg_FlopAway, nullptr);
-    std::cout << "SavedScoresScreen just sent message." << std::endl << std::endl;
+    SendLogged("SavedScoresScreen", 0, pScreen->ID(), FishID, Msg_FlopAway);
 
     pScreen->WritePositionLine("SavedScoresScreen::Enter: ", true);
 
@@ -43,9 +42,7 @@ void SavedScoresScreen::Enter(Screen* pScreen) {
 
 void SavedScoresScreen::Exit(Screen* pScreen) {
     pScreen->KillCurrentSprite();
-    std::cout << "SavedScoresScreen is writing a message." << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(0, pScreen->ID(), kFishID, Msg_Reset, nullptr);
-    std::cout << "SavedScoresScreen just sent message." << std::endl << std::endl;
+    SendLogged("SavedScoresScreen", 0, pScreen->ID(), FishID, Msg_Reset);
     pScreen->SetLookingAtScores(false);
 }
 

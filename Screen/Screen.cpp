@@ -3,13 +3,13 @@
 #include <climits>
 #include <iostream>
 
+#include "EntityIDs.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/MessageDispatcher.h"
 #include "Screen/DemoScreen.h"
 #include "Screen/ScreenGlobalState.h"
 
 namespace {
-const int kBlenderID = 2;
-const int kFishID = 1;
 const int kBannerZOrder = 30;
 const int kBackgroundZOrder = 1;
 }  // namespace
@@ -83,9 +83,7 @@ bool Screen::HandleMessage(const Telegram& msg) {
 }
 
 void Screen::SendTelegram(int iDelay, int iReceiver, MessageType msg, const char* szName) {
-    std::cout << "Screen Class is writing a message: '" << szName << "'" << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(iDelay, ID(), iReceiver, msg, nullptr);
-    std::cout << "Screen Class just sent message." << std::endl << std::endl;
+    SendLogged("Screen Class", iDelay, ID(), iReceiver, msg, szName);
 }
 
 void Screen::AddCredit() {
@@ -99,8 +97,8 @@ void Screen::CycleHighScores() { SendTelegram(0, ID(), Msg_CycleHighScores, "Msg
 void Screen::SendNewGameMessage() { SendTelegram(6000, ID(), Msg_NewGame, "Msg_NewGame"); }
 
 void Screen::ResetAllEntities() {
-    ResetEntity(kBlenderID);
-    ResetEntity(kFishID);
+    ResetEntity(BlenderID);
+    ResetEntity(FishID);
     ResetEntity(ID());
 }
 

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <iostream>
 
+#include "EntityIDs.h"
 #include "Engine/Framework.h"
+#include "Engine/LoggedSend.h"
 #include "Engine/MessageDispatcher.h"
 #include "Screen/DeathScoresScreen.h"
 #include "Screen/DemoScreen.h"
@@ -11,8 +13,6 @@
 #include "Screen/Screen.h"
 
 namespace {
-const int kFishID = 1;
-const int kBlenderID = 2;
 const int kStartSpeed = 1;
 const int kMaxSpeed = 10;
 const int kPanicSpeed = 5;
@@ -36,17 +36,12 @@ void SpeedometerScreen::Enter(Screen* pScreen) {
 }
 
 void SpeedometerScreen::SendSpeedUpMessage(Screen* pScreen, int iDelay, int iReceiver) {
-    std::cout << "SpeedometerScreen is writing a message." << std::endl;
-    MessageDispatcher* pDispatcher = MessageDispatcher::Instance();
-    pDispatcher->DispatchMessage(iDelay, pScreen->ID(), iReceiver, Msg_SpeedUp, nullptr);
-    if (iReceiver == pScreen->ID() && iDelay > 0) pScreen->SetSpeedUpDue(pDispatcher->LastDueTick());
-    std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
+    SendLogged("SpeedometerScreen", iDelay, pScreen->ID(), iReceiver, Msg_SpeedUp);
+    if (iReceiver == pScreen->ID() && iDelay > 0) pScreen->SetSpeedUpDue(MessageDispatcher::Instance()->LastDueTick());
 }
 
 void SpeedometerScreen::SendWarning(Screen* pScreen, int iMsg, const char* szName, int iReceiver) {
-    std::cout << "SpeedometerScreen is writing a message: '" << szName << "'" << std::endl;
-    MessageDispatcher::Instance()->DispatchMessage(0, pScreen->ID(), iReceiver, iMsg, nullptr);
-    std::cout << "SpeedometerScreen just sent message." << std::endl << std::endl;
+    SendLogged("SpeedometerScreen", 0, pScreen->ID(), iReceiver, iMsg, szName);
 }
 
 // One speed-up chain per run: only a speed-up due less than SmallestDelay from
@@ -64,17 +59,17 @@ void SpeedometerScreen::SpeedUp(Screen* pScreen) {
     pScreen->SetSpeed(iSpeed);
     std::cout << "Speed Up! m_iSpeed = " << iSpeed << std::endl << std::endl;
 
-    SendSpeedUpMessage(pScreen, 0, kBlenderID);
+    SendSpeedUpMessage(pScreen, 0, BlenderID);
 
     if (iSpeed == kMaxSpeed) {
         std::cout << "Speed at max, sending message to blend dorode." << std::endl;
-        SendWarning(pScreen, Msg_BloodyFishGoo, "Msg_BloodyFishGoo", kBlenderID);
+        SendWarning(pScreen, Msg_BloodyFishGoo, "Msg_BloodyFishGoo", BlenderID);
         return;
     }
     if (iSpeed == kPanicSpeed) {
-        SendWarning(pScreen, Msg_Panic, "Msg_Panic", kFishID);
+        SendWarning(pScreen, Msg_Panic, "Msg_Panic", FishID);
     } else if (iSpeed == kTalkSpeed) {
-        SendWarning(pScreen, Msg_Talk, "Msg_Talk", kFishID);
+        SendWarning(pScreen, Msg_Talk, "Msg_Talk", FishID);
     }
     SendSpeedUpMessage(pScreen, iSpeed > kLastQuickSpeed ? kSlowStep : kQuickStep, pScreen->ID());
 }
