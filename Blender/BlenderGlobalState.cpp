@@ -6,11 +6,6 @@
 #include "Engine/Framework.h"
 #include "Engine/Telegram.h"
 
-BlenderGlobalState* BlenderGlobalState::Instance() {
-    static BlenderGlobalState instance;
-    return &instance;
-}
-
 bool BlenderGlobalState::OnMessage(Blender* pBlender, const Telegram& msg) {
     std::cout << "BlenderGlobalState received a telegram." << std::endl;
     if (msg.Msg != Msg_Reset) return false;

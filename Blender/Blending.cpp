@@ -17,13 +17,7 @@ namespace {
 
 }  // namespace
 
-Blending::Blending()
-    : m_pBitmap(nullptr), m_iNumFrames(8), m_iFrameDelay(11), m_ptVelocity{0, 0}, m_iZOrder(10), m_rcBounds{0, 0, 0, 0} {}
-
-Blending* Blending::Instance() {
-    static Blending instance;
-    return &instance;
-}
+Blending::Blending() : SpriteState(8, 11, POINT{0, 0}, 10) {}
 
 void Blending::Enter(Blender* pBlender) {
     m_pBitmap = pBlender->GetBlenderShakingBitmap();

@@ -14,13 +14,7 @@ namespace {
 
 }  // namespace
 
-BloodyFishGoo::BloodyFishGoo()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 0}, m_iZOrder(10), m_rcBounds{0, 0, 0, 0} {}
-
-BloodyFishGoo* BloodyFishGoo::Instance() {
-    static BloodyFishGoo instance;
-    return &instance;
-}
+BloodyFishGoo::BloodyFishGoo() : SpriteState(1, 0, POINT{0, 0}, 10) {}
 
 void BloodyFishGoo::Enter(Blender* pBlender) {
     m_pBitmap = pBlender->GetBlenderBloodyFishGooBitmap();

@@ -6,13 +6,7 @@
 #include "Blender/Blending.h"
 #include "Blender/FlipOver.h"
 
-Calm::Calm()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 0}, m_iZOrder(10), m_rcBounds{0, 0, 0, 0} {}
-
-Calm* Calm::Instance() {
-    static Calm instance;
-    return &instance;
-}
+Calm::Calm() : SpriteState(1, 0, POINT{0, 0}, 10) {}
 
 void Calm::Enter(Blender* pBlender) {
     m_pBitmap = pBlender->GetBlenderCalmBitmap();

@@ -17,13 +17,7 @@ const int iWaterFallSpeed = 10;
 
 }  // namespace
 
-FlipOver::FlipOver()
-    : m_pBitmap(nullptr), m_iNumFrames(5), m_iFrameDelay(2), m_ptVelocity{0, 0}, m_iZOrder(10), m_rcBounds{0, 0, 0, 0} {}
-
-FlipOver* FlipOver::Instance() {
-    static FlipOver instance;
-    return &instance;
-}
+FlipOver::FlipOver() : SpriteState(5, 2, POINT{0, 0}, 10) {}
 
 void FlipOver::Enter(Blender* pBlender) {
     m_pBitmap = pBlender->GetBlenderTurningBitmap();

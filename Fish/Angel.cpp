@@ -11,13 +11,7 @@
 namespace {
 }  // namespace
 
-Angel::Angel()
-    : m_pBitmap(nullptr), m_iNumFrames(6), m_iFrameDelay(6), m_ptVelocity{0, -1}, m_iZOrder(20), m_rcBounds{} {}
-
-Angel* Angel::Instance() {
-    static Angel instance;
-    return &instance;
-}
+Angel::Angel() : SpriteState(6, 6, POINT{0, -1}, 20) {}
 
 void Angel::Enter(Fish* pFish) {
     m_pBitmap = pFish->GetAngelBitmap();

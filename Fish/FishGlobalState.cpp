@@ -7,11 +7,6 @@
 #include "Fish/FlopAway.h"
 #include "Fish/Saved.h"
 
-FishGlobalState* FishGlobalState::Instance() {
-    static FishGlobalState instance;
-    return &instance;
-}
-
 bool FishGlobalState::OnMessage(Fish* pFish, const Telegram& msg) {
     std::cout << "FishGlobalState received a telegram." << std::endl;
     switch (msg.Msg) {

@@ -2,23 +2,18 @@
 // when it is saved or sent flopping away.
 #pragma once
 
-#include "Engine/State.h"
-#include "Engine/Telegram.h"
+#include "Engine/SingletonState.h"
 
 class Fish;
 
-class FishGlobalState : public State<Fish> {
+class FishGlobalState : public SingletonState<Fish, FishGlobalState> {
 private:
+    friend class SingletonState<Fish, FishGlobalState>;
     FishGlobalState() {}
 
 public:
-    static FishGlobalState* Instance();
-
     void Enter(Fish*) override {}
     void Execute(Fish*) override {}
     void Exit(Fish*) override {}
     bool OnMessage(Fish* pFish, const Telegram& msg) override;
-
-    FishGlobalState(const FishGlobalState&) = delete;
-    FishGlobalState& operator=(const FishGlobalState&) = delete;
 };

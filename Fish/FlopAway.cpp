@@ -7,13 +7,7 @@
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
 
-FlopAway::FlopAway()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{-8, -6}, m_iZOrder(35), m_rcBounds{} {}
-
-FlopAway* FlopAway::Instance() {
-    static FlopAway instance;
-    return &instance;
-}
+FlopAway::FlopAway() : SpriteState(1, 0, POINT{-8, -6}, 35) {}
 
 void FlopAway::Enter(Fish* pFish) {
     m_pBitmap = pFish->GetJump1Bitmap();

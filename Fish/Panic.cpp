@@ -12,13 +12,7 @@
 namespace {
 }  // namespace
 
-Panic::Panic()
-    : m_pBitmap(nullptr), m_iNumFrames(6), m_iFrameDelay(5), m_ptVelocity{0, 0}, m_iZOrder(21), m_rcBounds{} {}
-
-Panic* Panic::Instance() {
-    static Panic instance;
-    return &instance;
-}
+Panic::Panic() : SpriteState(6, 5, POINT{0, 0}, 21) {}
 
 void Panic::Enter(Fish* pFish) {
     m_pBitmap = pFish->GetPanicBitmap();

@@ -1,27 +1,16 @@
 // The fish panics over its front view; gives up, sinks and dies when blended.
 #pragma once
 
-#include "Engine/Bitmap.h"
-#include "Engine/State.h"
-#include "Engine/Telegram.h"
-#include "Platform/Win32.h"
+#include "Engine/SingletonState.h"
 
 class Fish;
 
-class Panic : public State<Fish> {
+class Panic : public SpriteState<Fish, Panic> {
 private:
-    Bitmap* m_pBitmap;
-    int m_iNumFrames;
-    int m_iFrameDelay;
-    POINT m_ptVelocity;
-    int m_iZOrder;
-    RECT m_rcBounds;
-
+    friend class SingletonState<Fish, Panic>;
     Panic();
 
 public:
-    static Panic* Instance();
-
     void Enter(Fish* pFish) override;
     void Execute(Fish* pFish) override;
     void Exit(Fish* pFish) override;
@@ -29,7 +18,4 @@ public:
 
     // Replaces the panic sprite by the give-up picture.
     void GoingDown(Fish* pFish);
-
-    Panic(const Panic&) = delete;
-    Panic& operator=(const Panic&) = delete;
 };

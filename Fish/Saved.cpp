@@ -11,13 +11,7 @@
 namespace {
 }  // namespace
 
-Saved::Saved()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 7}, m_iZOrder(20), m_rcBounds{} {}
-
-Saved* Saved::Instance() {
-    static Saved instance;
-    return &instance;
-}
+Saved::Saved() : SpriteState(1, 0, POINT{0, 7}, 20) {}
 
 void Saved::Enter(Fish* pFish) {
     m_pBitmap = pFish->GetJump1Bitmap();

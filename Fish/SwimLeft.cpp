@@ -5,13 +5,7 @@
 #include "Fish/Fish.h"
 #include "Fish/SwimRight.h"
 
-SwimLeft::SwimLeft()
-    : m_pBitmap(nullptr), m_iNumFrames(8), m_iFrameDelay(6), m_ptVelocity{-2, 0}, m_iZOrder(20), m_rcBounds{} {}
-
-SwimLeft* SwimLeft::Instance() {
-    static SwimLeft instance;
-    return &instance;
-}
+SwimLeft::SwimLeft() : SpriteState(8, 6, POINT{-2, 0}, 20) {}
 
 void SwimLeft::Enter(Fish* pFish) {
     m_pBitmap = pFish->GetSwimLeftBitmap();

@@ -6,13 +6,7 @@
 #include "Fish/SwimLeft.h"
 #include "Fish/SwimTowardPlayer.h"
 
-SwimRight::SwimRight()
-    : m_pBitmap(nullptr), m_iNumFrames(8), m_iFrameDelay(6), m_ptVelocity{2, 0}, m_iZOrder(20), m_rcBounds{} {}
-
-SwimRight* SwimRight::Instance() {
-    static SwimRight instance;
-    return &instance;
-}
+SwimRight::SwimRight() : SpriteState(8, 6, POINT{2, 0}, 20) {}
 
 void SwimRight::Enter(Fish* pFish) {
     m_pBitmap = pFish->GetSwimRightBitmap();

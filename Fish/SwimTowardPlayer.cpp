@@ -9,13 +9,7 @@
 #include "Fish/Panic.h"
 #include "Fish/SwimRight.h"
 
-SwimTowardPlayer::SwimTowardPlayer()
-    : m_pBitmap(nullptr), m_iNumFrames(8), m_iFrameDelay(6), m_ptVelocity{0, 0}, m_iZOrder(20), m_rcBounds{} {}
-
-SwimTowardPlayer* SwimTowardPlayer::Instance() {
-    static SwimTowardPlayer instance;
-    return &instance;
-}
+SwimTowardPlayer::SwimTowardPlayer() : SpriteState(8, 6, POINT{0, 0}, 20) {}
 
 void SwimTowardPlayer::Enter(Fish* pFish) {
     pFish->SetJustKeepSwimming(false);

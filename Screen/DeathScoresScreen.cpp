@@ -7,13 +7,7 @@
 #include "Screen/SavedScoresScreen.h"
 #include "Screen/Screen.h"
 
-DeathScoresScreen::DeathScoresScreen()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 0}, m_iZOrder(30), m_rcBounds{} {}
-
-DeathScoresScreen* DeathScoresScreen::Instance() {
-    static DeathScoresScreen instance;
-    return &instance;
-}
+DeathScoresScreen::DeathScoresScreen() : SpriteState(1, 0, POINT{0, 0}, 30) {}
 
 void DeathScoresScreen::Enter(Screen* pScreen) {
     m_pBitmap = pScreen->GetDeathScoreBitmap();

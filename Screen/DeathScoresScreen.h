@@ -2,30 +2,18 @@
 // the idle cycle of the boards.
 #pragma once
 
-#include "Engine/Bitmap.h"
-#include "Engine/State.h"
+#include "Engine/SingletonState.h"
 
 class Screen;
 
-class DeathScoresScreen : public State<Screen> {
+class DeathScoresScreen : public SpriteState<Screen, DeathScoresScreen> {
 private:
-    Bitmap* m_pBitmap;
-    int m_iNumFrames;
-    int m_iFrameDelay;
-    POINT m_ptVelocity;
-    int m_iZOrder;
-    RECT m_rcBounds;
-
+    friend class SingletonState<Screen, DeathScoresScreen>;
     DeathScoresScreen();
 
 public:
-    static DeathScoresScreen* Instance();
-
     void Enter(Screen* pScreen) override;
     void Execute(Screen*) override {}
     void Exit(Screen* pScreen) override;
     bool OnMessage(Screen* pScreen, const Telegram& msg) override;
-
-    DeathScoresScreen(const DeathScoresScreen&) = delete;
-    DeathScoresScreen& operator=(const DeathScoresScreen&) = delete;
 };

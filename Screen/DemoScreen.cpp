@@ -8,13 +8,7 @@
 #include "Screen/Screen.h"
 #include "Screen/SpeedometerScreen.h"
 
-DemoScreen::DemoScreen()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 0}, m_iZOrder(30), m_rcBounds{} {}
-
-DemoScreen* DemoScreen::Instance() {
-    static DemoScreen instance;
-    return &instance;
-}
+DemoScreen::DemoScreen() : SpriteState(1, 0, POINT{0, 0}, 30) {}
 
 void DemoScreen::Enter(Screen* pScreen) {
     m_pBitmap = pScreen->GetTitleScreenBitmap();

@@ -3,30 +3,18 @@
 // blender.
 #pragma once
 
-#include "Engine/Bitmap.h"
-#include "Engine/State.h"
+#include "Engine/SingletonState.h"
 
 class Screen;
 
-class DemoScreen : public State<Screen> {
+class DemoScreen : public SpriteState<Screen, DemoScreen> {
 private:
-    Bitmap* m_pBitmap;
-    int m_iNumFrames;
-    int m_iFrameDelay;
-    POINT m_ptVelocity;
-    int m_iZOrder;
-    RECT m_rcBounds;
-
+    friend class SingletonState<Screen, DemoScreen>;
     DemoScreen();
 
 public:
-    static DemoScreen* Instance();
-
     void Enter(Screen* pScreen) override;
     void Execute(Screen*) override {}
     void Exit(Screen* pScreen) override;
     bool OnMessage(Screen* pScreen, const Telegram& msg) override;
-
-    DemoScreen(const DemoScreen&) = delete;
-    DemoScreen& operator=(const DemoScreen&) = delete;
 };

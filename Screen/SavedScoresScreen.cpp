@@ -12,13 +12,7 @@
 namespace {
 }
 
-SavedScoresScreen::SavedScoresScreen()
-    : m_pBitmap(nullptr), m_iNumFrames(1), m_iFrameDelay(0), m_ptVelocity{0, 0}, m_iZOrder(30), m_rcBounds{} {}
-
-SavedScoresScreen* SavedScoresScreen::Instance() {
-    static SavedScoresScreen instance;
-    return &instance;
-}
+SavedScoresScreen::SavedScoresScreen() : SpriteState(1, 0, POINT{0, 0}, 30) {}
 
 void SavedScoresScreen::Enter(Screen* pScreen) {
     m_pBitmap = pScreen->GetSavedScoreBitmap();

@@ -5,11 +5,6 @@
 #include "Engine/Framework.h"
 #include "Screen/Screen.h"
 
-ScreenGlobalState* ScreenGlobalState::Instance() {
-    static ScreenGlobalState instance;
-    return &instance;
-}
-
 bool ScreenGlobalState::OnMessage(Screen* pScreen, const Telegram& msg) {
     std::cout << "ScreenGlobalState received a telegram." << std::endl;
     if (msg.Msg != Msg_Reset) return false;

@@ -2,22 +2,18 @@
 // reset that starts a new game.
 #pragma once
 
-#include "Engine/State.h"
+#include "Engine/SingletonState.h"
 
 class Screen;
 
-class ScreenGlobalState : public State<Screen> {
+class ScreenGlobalState : public SingletonState<Screen, ScreenGlobalState> {
 private:
+    friend class SingletonState<Screen, ScreenGlobalState>;
     ScreenGlobalState() {}
 
 public:
-    static ScreenGlobalState* Instance();
-
     void Enter(Screen*) override {}
     void Execute(Screen*) override {}
     void Exit(Screen*) override {}
     bool OnMessage(Screen* pScreen, const Telegram& msg) override;
-
-    ScreenGlobalState(const ScreenGlobalState&) = delete;
-    ScreenGlobalState& operator=(const ScreenGlobalState&) = delete;
 };

@@ -22,11 +22,6 @@ const int kQuickStep = 1000;
 const int kSlowStep = 2000;
 }  // namespace
 
-SpeedometerScreen* SpeedometerScreen::Instance() {
-    static SpeedometerScreen instance;
-    return &instance;
-}
-
 void SpeedometerScreen::Enter(Screen* pScreen) {
     pScreen->SetSpeed(kStartSpeed);
     // The banner DemoScreen killed on the way here is described from where it stood.

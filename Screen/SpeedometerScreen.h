@@ -3,12 +3,13 @@
 // the Fish at 5 and 7 and has the fish blended at 10.
 #pragma once
 
-#include "Engine/State.h"
+#include "Engine/SingletonState.h"
 
 class Screen;
 
-class SpeedometerScreen : public State<Screen> {
+class SpeedometerScreen : public SingletonState<Screen, SpeedometerScreen> {
 private:
+    friend class SingletonState<Screen, SpeedometerScreen>;
     SpeedometerScreen() {}
 
     bool AwaitedSpeedUp(Screen* pScreen, const Telegram& msg) const;
@@ -16,15 +17,10 @@ private:
     void SendWarning(Screen* pScreen, int iMsg, const char* szName, int iReceiver);
 
 public:
-    static SpeedometerScreen* Instance();
-
     void Enter(Screen* pScreen) override;
     void Execute(Screen*) override {}
     void Exit(Screen*) override {}
     bool OnMessage(Screen* pScreen, const Telegram& msg) override;
 
     void SendSpeedUpMessage(Screen* pScreen, int iDelay, int iReceiver);
-
-    SpeedometerScreen(const SpeedometerScreen&) = delete;
-    SpeedometerScreen& operator=(const SpeedometerScreen&) = delete;
 };
