@@ -45,12 +45,7 @@ void Blender::Initialize() {
 
     m_pStateMachine->SetCurrentState(Calm::Instance());
 
-    Sprite* pSprite = new Sprite(m_pBitmap, m_rcWindowBounds, BA_STOP);
-    pSprite->SetPosition(0, 0);
-    pSprite->SetNumFrames(1, FALSE);
-    pSprite->SetFrameDelay(0);
-    pSprite->SetVelocity(0, 0);
-    pSprite->SetZOrder(10);
+    Sprite* pSprite = MakeSprite(m_pBitmap, m_rcWindowBounds, 0, 0, 1, 0, POINT{0, 0}, 10);
     SetCurrentSprite(pSprite);
     m_pEngine->AddSprite(pSprite);
 
@@ -72,13 +67,7 @@ bool Blender::HitBounds() {
 
 Sprite* Blender::CreateSprite(Bitmap* pBitmap, RECT& rcBounds, int iNumFrames, int iFrameDelay,
                               POINT ptVelocity, int iZOrder) {
-    Sprite* pSprite = new Sprite(pBitmap, rcBounds, BA_STOP);
-    pSprite->SetPosition(GetPositionX(), GetPositionY());
-    pSprite->SetNumFrames(iNumFrames, FALSE);
-    pSprite->SetFrameDelay(iFrameDelay);
-    pSprite->SetVelocity(ptVelocity);
-    pSprite->SetZOrder(iZOrder);
-    return pSprite;
+    return MakeSprite(pBitmap, rcBounds, GetPositionX(), GetPositionY(), iNumFrames, iFrameDelay, ptVelocity, iZOrder);
 }
 
 Sprite* Blender::ShowSprite(Bitmap* pBitmap, RECT& rcBounds, int iNumFrames, int iFrameDelay,

@@ -13,50 +13,14 @@ void WriteRect(const char* szLabel, const RECT& rc) {
 
 }  // namespace
 
-Sprite::Sprite(Bitmap* pBitmap)
-    : m_pBitmap(pBitmap),
-      m_iNumFrames(1),
-      m_iCurFrame(0),
-      m_iFrameDelay(0),
-      m_iFrameTrigger(0),
-      m_rcPosition{0, 0, 0, 0},
-      m_rcCollision{0, 0, 0, 0},
-      m_ptVelocity{0, 0},
-      m_iZOrder(0),
-      m_rcBounds{0, 0, 640, 480},
-      m_baBoundsAction(BA_STOP),
-      m_bHidden(FALSE),
-      m_bDying(FALSE),
-      m_bOneCycle(FALSE),
-      m_bBoundHit(false),
-      m_bFreezeFrame(false) {
-    SetRect(&m_rcPosition, 0, 0, BitmapWidth(), BitmapHeight());
-    CalcCollisionRect();
-}
+Sprite::Sprite(Bitmap* pBitmap) : m_pBitmap(pBitmap), m_rcBounds{0, 0, 640, 480} { PlaceAt(0, 0); }
 
-Sprite::Sprite(Bitmap* pBitmap, RECT& rcBounds, BOUNDSACTION baBoundsAction)
-    : m_pBitmap(nullptr),
-      m_iNumFrames(1),
-      m_iCurFrame(0),
-      m_iFrameDelay(0),
-      m_iFrameTrigger(0),
-      m_rcPosition{0, 0, 0, 0},
-      m_rcCollision{0, 0, 0, 0},
-      m_ptVelocity{0, 0},
-      m_iZOrder(0),
-      m_rcBounds{0, 0, 0, 0},
-      m_baBoundsAction(BA_STOP),
-      m_bHidden(FALSE),
-      m_bDying(FALSE),
-      m_bOneCycle(FALSE),
-      m_bBoundHit(false),
-      m_bFreezeFrame(false) {
+Sprite::Sprite(Bitmap* pBitmap, RECT& rcBounds, BOUNDSACTION baBoundsAction) {
     std::cout << "Sprite Attributes" << std::endl;
     WriteDiagnostics(rcBounds);
 
     m_pBitmap = pBitmap;
-    SetRect(&m_rcPosition, 0, 0, BitmapWidth(), BitmapHeight());
-    CalcCollisionRect();
+    PlaceAt(0, 0);
     CopyRect(&m_rcBounds, &rcBounds);
     m_baBoundsAction = baBoundsAction;
 
@@ -65,29 +29,29 @@ Sprite::Sprite(Bitmap* pBitmap, RECT& rcBounds, BOUNDSACTION baBoundsAction)
 
 Sprite::Sprite(Bitmap* pBitmap, POINT ptPosition, POINT ptVelocity, int iZOrder, RECT& rcBounds,
                BOUNDSACTION baBoundsAction)
-    : m_pBitmap(pBitmap),
-      m_iNumFrames(1),
-      m_iCurFrame(0),
-      m_iFrameDelay(0),
-      m_iFrameTrigger(0),
-      m_rcPosition{0, 0, 0, 0},
-      m_rcCollision{0, 0, 0, 0},
-      m_ptVelocity(ptVelocity),
-      m_iZOrder(iZOrder),
-      m_rcBounds{0, 0, 0, 0},
-      m_baBoundsAction(baBoundsAction),
-      m_bHidden(FALSE),
-      m_bDying(FALSE),
-      m_bOneCycle(FALSE),
-      m_bBoundHit(false),
-      m_bFreezeFrame(false) {
-    SetRect(&m_rcPosition, ptPosition.x, ptPosition.y, ptPosition.x + BitmapWidth(),
-            ptPosition.y + BitmapHeight());
-    CalcCollisionRect();
+    : m_pBitmap(pBitmap), m_ptVelocity(ptVelocity), m_iZOrder(iZOrder), m_baBoundsAction(baBoundsAction) {
+    PlaceAt(ptPosition.x, ptPosition.y);
     CopyRect(&m_rcBounds, &rcBounds);
 }
 
+void Sprite::PlaceAt(int x, int y) {
+    SetRect(&m_rcPosition, x, y, x + BitmapWidth(), y + BitmapHeight());
+    CalcCollisionRect();
+}
+
 Sprite::~Sprite() {}
+
+Sprite* MakeSprite(Bitmap* pBitmap, RECT rcBounds, int x, int y, int iNumFrames, int iFrameDelay, POINT ptVelocity,
+                   int iZOrder) {
+    Sprite* pSprite = new Sprite(pBitmap, rcBounds, BA_STOP);
+    // The frame count narrows the position rectangle, so the position goes first.
+    pSprite->SetPosition(x, y);
+    pSprite->SetNumFrames(iNumFrames);
+    pSprite->SetFrameDelay(iFrameDelay);
+    pSprite->SetVelocity(ptVelocity);
+    pSprite->SetZOrder(iZOrder);
+    return pSprite;
+}
 
 void Sprite::WriteDiagnostics(const RECT& rcBounds) const {
     WriteRect("rcBounds: ", rcBounds);

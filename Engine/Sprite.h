@@ -9,19 +9,19 @@
 
 class Sprite {
 protected:
-    Bitmap* m_pBitmap;
-    int m_iNumFrames, m_iCurFrame;
-    int m_iFrameDelay, m_iFrameTrigger;
-    RECT m_rcPosition, m_rcCollision;
-    POINT m_ptVelocity;
-    int m_iZOrder;
-    RECT m_rcBounds;
-    BOUNDSACTION m_baBoundsAction;
-    BOOL m_bHidden;
-    BOOL m_bDying;
-    BOOL m_bOneCycle;
-    bool m_bBoundHit;
-    bool m_bFreezeFrame;
+    Bitmap* m_pBitmap = nullptr;
+    int m_iNumFrames = 1, m_iCurFrame = 0;
+    int m_iFrameDelay = 0, m_iFrameTrigger = 0;
+    RECT m_rcPosition = {0, 0, 0, 0}, m_rcCollision = {0, 0, 0, 0};
+    POINT m_ptVelocity = {0, 0};
+    int m_iZOrder = 0;
+    RECT m_rcBounds = {0, 0, 0, 0};
+    BOUNDSACTION m_baBoundsAction = BA_STOP;
+    BOOL m_bHidden = FALSE;
+    BOOL m_bDying = FALSE;
+    BOOL m_bOneCycle = FALSE;
+    bool m_bBoundHit = false;
+    bool m_bFreezeFrame = false;
 
     virtual void CalcCollisionRect();
 
@@ -32,6 +32,8 @@ private:
         int iHeight = m_pBitmap ? m_pBitmap->GetHeight() : 0;
         return iHeight >= 0 ? iHeight : (iHeight == INT_MIN ? INT_MAX : -iHeight);
     }
+    // The bitmap's first frame at (x, y), and the collision rectangle within it.
+    void PlaceAt(int x, int y);
     // The bounds argument and the three member rectangles, one line each.
     void WriteDiagnostics(const RECT& rcBounds) const;
 
@@ -77,3 +79,9 @@ public:
     bool GetBoundHit() const { return m_bBoundHit; }
     Bitmap* GetBitmap() const { return m_pBitmap; }
 };
+
+// A sprite as the game's entities make theirs: at (x, y), stopping at its
+// bounds, its frames looping at the given delay, moving at the given velocity.
+Sprite* MakeSprite(Bitmap* pBitmap, RECT rcBounds, int x, int y, int iNumFrames, int iFrameDelay, POINT ptVelocity,
+                   int iZOrder);
+

@@ -18,7 +18,7 @@ void Angel::Enter(Fish* pFish) {
     m_rcBounds = pFish->GetFishHeaven();
     std::cout << "Angel::Enter: Stating at (270, 160)" << std::endl;
 
-    Sprite* pSprite = pFish->MakeSprite(m_pBitmap, m_rcBounds, 270, 160, m_iNumFrames, m_iFrameDelay, m_ptVelocity,
+    Sprite* pSprite = MakeSprite(m_pBitmap, m_rcBounds, 270, 160, m_iNumFrames, m_iFrameDelay, m_ptVelocity,
                                         m_iZOrder);
     pFish->SetCurrentSprite(pSprite);
     pFish->GetEngine()->AddSprite(pSprite);

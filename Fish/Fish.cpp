@@ -89,18 +89,6 @@ void Fish::WritePosition(const char* szPrefix, bool bBlankLine) {
     if (bBlankLine) std::cout << std::endl;
 }
 
-Sprite* Fish::MakeSprite(Bitmap* pBitmap, RECT rcBounds, int x, int y, int iNumFrames, int iFrameDelay,
-                         POINT ptVelocity, int iZOrder) {
-    Sprite* pSprite = new Sprite(pBitmap, rcBounds, BA_STOP);
-    // The frame count narrows the position rectangle, so the position goes first.
-    pSprite->SetPosition(x, y);
-    pSprite->SetNumFrames(iNumFrames);
-    pSprite->SetFrameDelay(iFrameDelay);
-    pSprite->SetVelocity(ptVelocity);
-    pSprite->SetZOrder(iZOrder);
-    return pSprite;
-}
-
 void Fish::HandOver(const char* szPrefix, Bitmap* pBitmap, RECT rcBounds, int iNumFrames, int iFrameDelay,
                     POINT ptVelocity, int iZOrder) {
     WritePosition(szPrefix);

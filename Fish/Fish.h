@@ -70,9 +70,6 @@ private:
     // Writes szPrefix and the four edges of the fish's position, then one end
     // of line (two with bBlankLine).
     void WritePosition(const char* szPrefix, bool bBlankLine = false);
-    // A stopping sprite at (x, y), not yet handed to the engine.
-    Sprite* MakeSprite(Bitmap* pBitmap, RECT rcBounds, int x, int y, int iNumFrames, int iFrameDelay,
-                       POINT ptVelocity, int iZOrder);
     // Replaces the fish's sprite by one with these settings where the old one
     // stood, writing the position before and after.
     void HandOver(const char* szPrefix, Bitmap* pBitmap, RECT rcBounds, int iNumFrames, int iFrameDelay,

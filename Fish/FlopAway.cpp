@@ -18,7 +18,7 @@ void FlopAway::Enter(Fish* pFish) {
     // With no sprite left the entry line shows where the fish was last seen.
     pFish->WritePosition("FlopAway::Enter: ");
     Sprite* pSprite =
-        pFish->MakeSprite(m_pBitmap, m_rcBounds, 640, 394, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
+        MakeSprite(m_pBitmap, m_rcBounds, 640, 394, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
     pFish->SetCurrentSprite(pSprite);
     pFish->GetEngine()->AddSprite(pSprite);
     pFish->ResetSecondarySprite();
@@ -52,7 +52,7 @@ bool FlopAway::OnMessage(Fish* pFish, const Telegram& msg) {
 
 void FlopAway::Bounce(Fish* pFish) {
     pFish->KillCurrentSprite();
-    Sprite* pSprite = pFish->MakeSprite(pFish->GetJump1Bitmap(), m_rcBounds, pFish->GetPositionX(),
+    Sprite* pSprite = MakeSprite(pFish->GetJump1Bitmap(), m_rcBounds, pFish->GetPositionX(),
                                         pFish->GetPositionY(), m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
     pFish->SetCurrentSprite(pSprite);
     pFish->GetEngine()->AddSprite(pSprite);
@@ -61,7 +61,7 @@ void FlopAway::Bounce(Fish* pFish) {
 
 void FlopAway::Fall(Fish* pFish) {
     pFish->KillCurrentSprite();
-    Sprite* pSprite = pFish->MakeSprite(pFish->GetJump2Bitmap(), pFish->GetFlopAway2(), pFish->GetPositionX(),
+    Sprite* pSprite = MakeSprite(pFish->GetJump2Bitmap(), pFish->GetFlopAway2(), pFish->GetPositionX(),
                                         pFish->GetPositionY(), 1, 0, POINT{-8, 6}, 35);
     pFish->SetCurrentSprite(pSprite);
     pFish->GetEngine()->AddSprite(pSprite);

@@ -19,7 +19,7 @@ void Panic::Enter(Fish* pFish) {
     m_rcBounds = pFish->GetLowerCenterOfBlender();
     pFish->WritePosition("Panic::Enter: ");
 
-    Sprite* pPanicSprite = pFish->MakeSprite(m_pBitmap, m_rcBounds, pFish->GetPositionX(), pFish->GetPositionY(),
+    Sprite* pPanicSprite = MakeSprite(m_pBitmap, m_rcBounds, pFish->GetPositionX(), pFish->GetPositionY(),
                                              m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
     pFish->ResetSecondarySprite();
     // A front view already killed on the way here counts as gone: the engine deletes it before long.
@@ -101,7 +101,7 @@ bool Panic::OnMessage(Fish* pFish, const Telegram& msg) {
 
 void Panic::GoingDown(Fish* pFish) {
     pFish->KillCurrentSprite();
-    Sprite* pGiveUpSprite = pFish->MakeSprite(pFish->GetGiveUpBitmap(), m_rcBounds, pFish->GetPositionX(),
+    Sprite* pGiveUpSprite = MakeSprite(pFish->GetGiveUpBitmap(), m_rcBounds, pFish->GetPositionX(),
                                               pFish->GetPositionY(), 1, 0, m_ptVelocity, m_iZOrder);
     pFish->SetCurrentSprite(pGiveUpSprite);
     pFish->GetEngine()->AddSprite(pGiveUpSprite);

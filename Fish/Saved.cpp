@@ -20,7 +20,7 @@ void Saved::Enter(Fish* pFish) {
 
     // With no sprite left (an ascended angel, a vanished fish) the fish drops from where it was last seen.
     pFish->WritePosition("Saved::Enter: ");
-    Sprite* pSprite = pFish->MakeSprite(m_pBitmap, m_rcBounds, pFish->GetPositionX(), pFish->GetPositionY(),
+    Sprite* pSprite = MakeSprite(m_pBitmap, m_rcBounds, pFish->GetPositionX(), pFish->GetPositionY(),
                                         m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
     pFish->ResetCurrentSprite();
     pFish->ResetSecondarySprite();
@@ -36,7 +36,7 @@ void Saved::Execute(Fish* pFish) {
 
     pFish->SetFalling(false);
     pFish->KillCurrentSprite();
-    Sprite* pFlailing = pFish->MakeSprite(pFish->GetFlailLeftBitmap(), pFish->GetWindowBounds(),
+    Sprite* pFlailing = MakeSprite(pFish->GetFlailLeftBitmap(), pFish->GetWindowBounds(),
                                           pFish->GetPositionX(), pFish->GetPositionY(), 2, 4, POINT{0, 0}, m_iZOrder);
     pFish->SetCurrentSprite(pFlailing);
     pFish->GetEngine()->AddSprite(pFlailing);

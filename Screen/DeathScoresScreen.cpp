@@ -17,10 +17,7 @@ void DeathScoresScreen::Enter(Screen* pScreen) {
     // The sprite left behind may be long deleted: the slot gives where it stood.
     pScreen->WritePositionLine("DeathScoresScreen::Enter: ", false);
 
-    Sprite* pBoard =
-        Screen::CreateStillSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
-    pScreen->SetCurrentSprite(pBoard);
-    pScreen->GetEngine()->AddSprite(pBoard);
+    pScreen->ShowSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
 
     pScreen->WritePositionLine("DeathScoresScreen::Enter: ", true);
 

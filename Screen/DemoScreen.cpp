@@ -17,10 +17,7 @@ void DemoScreen::Enter(Screen* pScreen) {
     // Coming from the speedometer, the banner is long deleted: the slot gives where it stood.
     pScreen->WritePositionLine("DemoScreen::Enter: ", false);
 
-    Sprite* pBanner =
-        Screen::CreateStillSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
-    pScreen->SetCurrentSprite(pBanner);
-    pScreen->GetEngine()->AddSprite(pBanner);
+    pScreen->ShowSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
 
     pScreen->WritePositionLine("DemoScreen::Enter: ", true);
 }

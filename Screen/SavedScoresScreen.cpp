@@ -22,10 +22,7 @@ void SavedScoresScreen::Enter(Screen* pScreen) {
     // The sprite left behind may be long deleted: the slot gives where it stood.
     pScreen->WritePositionLine("SavedScoresScreen::Enter: ", false);
 
-    Sprite* pBoard =
-        Screen::CreateStillSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
-    pScreen->SetCurrentSprite(pBoard);
-    pScreen->GetEngine()->AddSprite(pBoard);
+    pScreen->ShowSprite(m_pBitmap, m_rcBounds, m_iNumFrames, m_iFrameDelay, m_ptVelocity, m_iZOrder);
 
     SendLogged("SavedScoresScreen", 0, pScreen->ID(), FishID, Msg_FlopAway);
 

@@ -39,15 +39,11 @@ Screen::Screen(int id, GameEngine* pEngine, Bitmap* pBackground, Bitmap* pTitleS
 
 Screen::~Screen() { delete m_pStateMachine; }
 
-Sprite* Screen::CreateStillSprite(Bitmap* pBitmap, RECT& rcBounds, int iNumFrames, int iFrameDelay,
-                                  POINT ptVelocity, int iZOrder) {
-    Sprite* pSprite = new Sprite(pBitmap, rcBounds, BA_STOP);
-    pSprite->SetPosition(0, 0);
-    pSprite->SetNumFrames(iNumFrames, FALSE);
-    pSprite->SetFrameDelay(iFrameDelay);
-    pSprite->SetVelocity(ptVelocity);
-    pSprite->SetZOrder(iZOrder);
-    return pSprite;
+void Screen::ShowSprite(Bitmap* pBitmap, RECT rcBounds, int iNumFrames, int iFrameDelay, POINT ptVelocity,
+                        int iZOrder) {
+    Sprite* pSprite = MakeSprite(pBitmap, rcBounds, 0, 0, iNumFrames, iFrameDelay, ptVelocity, iZOrder);
+    SetCurrentSprite(pSprite);
+    m_pEngine->AddSprite(pSprite);
 }
 
 void Screen::Initialize() {
@@ -64,11 +60,9 @@ void Screen::Initialize() {
     m_pStateMachine->SetCurrentState(DemoScreen::Instance());
 
     const POINT ptStill = {0, 0};
-    Sprite* pBanner = CreateStillSprite(m_pBitmap, m_rcWindowBounds, 1, 0, ptStill, kBannerZOrder);
-    SetCurrentSprite(pBanner);
-    m_pEngine->AddSprite(pBanner);
+    ShowSprite(m_pBitmap, m_rcWindowBounds, 1, 0, ptStill, kBannerZOrder);
 
-    Sprite* pBackground = CreateStillSprite(m_pBackgroundBitmap, m_rcWindowBounds, 1, 0, ptStill, kBackgroundZOrder);
+    Sprite* pBackground = MakeSprite(m_pBackgroundBitmap, m_rcWindowBounds, 0, 0, 1, 0, ptStill, kBackgroundZOrder);
     SetSecondarySprite(pBackground);
     m_pEngine->AddSprite(pBackground);
 

@@ -42,8 +42,8 @@ private:
     friend class DeathScoresScreen;
     friend class SavedScoresScreen;
     void WritePositionLine(const char* szPrefix, bool bBlankLine);
-    static Sprite* CreateStillSprite(Bitmap* pBitmap, RECT& rcBounds, int iNumFrames, int iFrameDelay,
-                                     POINT ptVelocity, int iZOrder);
+    // A sprite at (0, 0), stored as the current sprite and handed to the engine.
+    void ShowSprite(Bitmap* pBitmap, RECT rcBounds, int iNumFrames, int iFrameDelay, POINT ptVelocity, int iZOrder);
 
 public:
     Screen(int id, GameEngine* pEngine, Bitmap* pBackground, Bitmap* pTitleScreen, Bitmap* pSavedScore,
