@@ -36,16 +36,13 @@ private:
 
     void SendTelegram(int iDelay, int iReceiver, MessageType msg, const char* szName);
 
-    // The states describe the top sprite and build their boards the same way.
-    friend class DemoScreen;
-    friend class SpeedometerScreen;
-    friend class DeathScoresScreen;
-    friend class SavedScoresScreen;
+public:
+    // The prefix and the current sprite's left, top, right and bottom (where
+    // it stood, once killed).
     void WritePositionLine(const char* szPrefix, bool bBlankLine);
     // A sprite at (0, 0), stored as the current sprite and handed to the engine.
     void ShowSprite(Bitmap* pBitmap, RECT rcBounds, int iNumFrames, int iFrameDelay, POINT ptVelocity, int iZOrder);
 
-public:
     Screen(int id, GameEngine* pEngine, Bitmap* pBackground, Bitmap* pTitleScreen, Bitmap* pSavedScore,
            Bitmap* pDeathScore);
     ~Screen() override;
