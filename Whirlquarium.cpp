@@ -8,6 +8,7 @@
 #include "EntityIDs.h"
 #include "Engine/MessageDispatcher.h"
 #include "Fish/Fish.h"
+#include "ResourceIDs.h"
 #include "Screen/Screen.h"
 
 HINSTANCE _hInstance = nullptr;
@@ -43,24 +44,40 @@ Bitmap* _pSmileyAnimBitmap = nullptr;
 
 namespace {
 
-// The bitmap table, in resource ID order from 2000.
-Bitmap** const s_apBitmaps[] = {
-    &_pSwimLeftBitmap,           &_pSwimRightBitmap,          &_pSwimTowardPlayerBitmap,
-    &_pFlailLeftBitmap,          &_pJump1Bitmap,              &_pJump2Bitmap,
-    &_pPanicBitmap,              &_pGiveUpBitmap,             &_pAngelBitmap,
-    &_pBlenderCalmBitmap,        &_pBlenderTurningBitmap,     &_pBlenderUpSideDownBitmap,
-    &_pBlenderWaterAndLidBitmap, &_pBlenderShakingBitmap,     &_pBlenderShakingBloodyBitmap,
-    &_pBlenderBloodyFishGooBitmap, &_pBackgroundBitmap,       &_pTitleScreenBitmap,
-    &_pSavedScoreBitmap,         &_pDeathScoreBitmap,         &_pSmileyAnimBitmap,
+// Which bitmap resource each bitmap of the game is loaded from.
+const struct {
+    UINT uiID;
+    Bitmap** ppBitmap;
+} s_aBitmaps[] = {
+    {IDB_SWIM_LEFT, &_pSwimLeftBitmap},
+    {IDB_SWIM_RIGHT, &_pSwimRightBitmap},
+    {IDB_SWIM_TOWARD_PLAYER, &_pSwimTowardPlayerBitmap},
+    {IDB_FLAIL_LEFT, &_pFlailLeftBitmap},
+    {IDB_JUMP_1, &_pJump1Bitmap},
+    {IDB_JUMP_2, &_pJump2Bitmap},
+    {IDB_PANIC, &_pPanicBitmap},
+    {IDB_GIVE_UP, &_pGiveUpBitmap},
+    {IDB_ANGEL, &_pAngelBitmap},
+    {IDB_BLENDER_CALM, &_pBlenderCalmBitmap},
+    {IDB_BLENDER_TURNING, &_pBlenderTurningBitmap},
+    {IDB_BLENDER_UP_SIDE_DOWN, &_pBlenderUpSideDownBitmap},
+    {IDB_BLENDER_WATER_AND_LID, &_pBlenderWaterAndLidBitmap},
+    {IDB_BLENDER_SHAKING, &_pBlenderShakingBitmap},
+    {IDB_BLENDER_SHAKING_BLOODY, &_pBlenderShakingBloodyBitmap},
+    {IDB_BLENDER_BLOODY_FISH_GOO, &_pBlenderBloodyFishGooBitmap},
+    {IDB_BACKGROUND, &_pBackgroundBitmap},
+    {IDB_TITLE_SCREEN, &_pTitleScreenBitmap},
+    {IDB_SAVED_SCORE, &_pSavedScoreBitmap},
+    {IDB_DEATH_SCORE, &_pDeathScoreBitmap},
+    {IDB_SMILEY_ANIM, &_pSmileyAnimBitmap},
 };
-const UINT FirstBitmapID = 2000;
 
 }  // namespace
 
 // ---- Start-up and shutdown ------------------------------------------------------
 
 BOOL GameInitialize(HINSTANCE hInstance) {
-    _pGame = new GameEngine(hInstance, "Whirlquarium", "Whirlquarium", 1000, 1001, 640, 480);
+    _pGame = new GameEngine(hInstance, "Whirlquarium", "Whirlquarium", IDI_WHIRLQUARIUM, IDI_WHIRLQUARIUM_SMALL, 640, 480);
     if (_pGame == nullptr) return FALSE;
     _pGame->SetFrameRate(30);
     _hInstance = hInstance;
@@ -75,8 +92,7 @@ void GameStart(HWND hWindow) {
     ReleaseDC(hWindow, hDC);
 
     hDC = GetDC(hWindow);
-    UINT uiID = FirstBitmapID;
-    for (Bitmap** ppBitmap : s_apBitmaps) *ppBitmap = new Bitmap(hDC, uiID++, _hInstance);
+    for (const auto& b : s_aBitmaps) *b.ppBitmap = new Bitmap(hDC, b.uiID, _hInstance);
     ReleaseDC(hWindow, hDC);
 
     _iCreditsToday = 0;
@@ -118,9 +134,9 @@ void GameEnd() {
     if (_hOffscreenDC) DeleteDC(_hOffscreenDC);
     _hOffscreenDC = nullptr;
 
-    for (Bitmap** ppBitmap : s_apBitmaps) {
-        delete *ppBitmap;
-        *ppBitmap = nullptr;
+    for (const auto& b : s_aBitmaps) {
+        delete *b.ppBitmap;
+        *b.ppBitmap = nullptr;
     }
 
     if (_pGame) _pGame->CleanupSprites();

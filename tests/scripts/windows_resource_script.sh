@@ -51,16 +51,16 @@ refuse() {  # refuse NAME EXPECTED-MESSAGE TABLE-TEXT
         ok
     fi
 }
-refuse duplicate "listed twice" "2000 BITMAP a.bmp\n2000 BITMAP a.bmp\n"
-refuse unknown-type "unknown type" "2000 CURSOR a.bmp\n"
-refuse missing-file "which is missing" "2000 BITMAP nothere.bmp\n"
+refuse duplicate "listed twice" "2000 BITMAP a.bmp IDB_A\n2000 BITMAP a.bmp IDB_B\n"
+refuse unknown-type "unknown type" "2000 CURSOR a.bmp IDC_A\n"
+refuse missing-file "which is missing" "2000 BITMAP nothere.bmp IDB_A\n"
 refuse malformed "malformed line" "2000 BITMAP\n"
-refuse too-large "not a 16-bit number" "70000 BITMAP a.bmp\n"
-refuse not-a-number "not a 16-bit number" "IDB_FISH BITMAP a.bmp\n"
+refuse too-large "not a 16-bit number" "70000 BITMAP a.bmp IDB_A\n"
+refuse not-a-number "not a 16-bit number" "IDB_FISH BITMAP a.bmp IDB_A\n"
 refuse empty "lists no resource" "# nothing here\n\n"
 
 # The same ID may name a bitmap and an icon group: they are different resource types.
-printf '7 BITMAP a.bmp\n7 ICON b.ico\n' > "$tmp/res/shared.txt"
+printf '7 BITMAP a.bmp IDB_A\n7 ICON b.ico IDI_B\n' > "$tmp/res/shared.txt"
 if cmake -DTABLE="$tmp/res/shared.txt" -DOUTPUT="$tmp/shared.rc" -P "$gen" > /dev/null 2>&1 &&
     [ "$(grep -c '^7 ' "$tmp/shared.rc")" -eq 2 ]; then ok; else bad "one ID for a bitmap and an icon group refused"; fi
 
