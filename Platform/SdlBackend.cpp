@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "Platform/Keys.h"
 #include "Platform/Headless.h"
 #include "Platform/IconImage.h"
 #include "Platform/WindowState.h"
@@ -152,28 +153,9 @@ public:
     }
 
     bool IsKeyDown(int iVirtualKey) override {
-        SDL_Scancode scancode;
-        switch (iVirtualKey) {
-        case VK_ESCAPE:
-            scancode = SDL_SCANCODE_ESCAPE;
-            m_frameTrace.Start();
-            break;
-        case VK_LEFT:
-            scancode = SDL_SCANCODE_LEFT;
-            break;
-        case VK_UP:
-            scancode = SDL_SCANCODE_UP;
-            break;
-        case VK_RIGHT:
-            scancode = SDL_SCANCODE_RIGHT;
-            break;
-        case VK_DOWN:
-            scancode = SDL_SCANCODE_DOWN;
-            break;
-        default:
-            return false;
-        }
-        return SDL_GetKeyboardState(nullptr)[scancode] != 0;
+        if (iVirtualKey == VK_ESCAPE) m_frameTrace.Start();
+        const GameKey* pKey = FindGameKey(iVirtualKey);
+        return pKey != nullptr && SDL_GetKeyboardState(nullptr)[pKey->iSdlScancode] != 0;
     }
 
     void GetScreenSize(int& iWidth, int& iHeight) override {

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "Platform/Keys.h"
 #include "Platform/Win32.h"
 
 namespace replay {
@@ -20,12 +21,6 @@ const Word s_aEvents[] = {
     {"mbuttondown", EventKind::Mouse, WM_MBUTTONDOWN}, {"mbuttonup", EventKind::Mouse, WM_MBUTTONUP},
     {"activate", EventKind::Activate, 0},              {"deactivate", EventKind::Deactivate, 0},
     {"close", EventKind::Close, 0},                    {"end", EventKind::End, 0},
-};
-
-const Word s_aKeys[] = {
-    {"escape", EventKind::KeyDown, VK_ESCAPE}, {"left", EventKind::KeyDown, VK_LEFT},
-    {"up", EventKind::KeyDown, VK_UP},         {"down", EventKind::KeyDown, VK_DOWN},
-    {"right", EventKind::KeyDown, VK_RIGHT},
 };
 
 bool ParseTick(const std::string& s, uint32_t& dwTick) {
@@ -78,12 +73,10 @@ bool ParseScript(const std::string& sText, Script& script, std::string& sError) 
 
         if (sEvent == "keydown" || sEvent == "keyup") {
             if (!bHasArg) return Fail(sError, iLine, sEvent + " needs a key");
-            const Word* pKey = nullptr;
-            for (const Word& w : s_aKeys)
-                if (sArg == w.szName) pKey = &w;
+            const platform::GameKey* pKey = platform::FindGameKey(sArg);
             if (!pKey) return Fail(sError, iLine, "unknown key '" + sArg + "'");
             event.kind = sEvent == "keydown" ? EventKind::KeyDown : EventKind::KeyUp;
-            event.iArg = pKey->iArg;
+            event.iArg = pKey->iVirtualKey;
         } else if (sEvent == "shot") {
             if (!bHasArg || !ValidShotName(sArg)) return Fail(sError, iLine, "shot needs a name of letters, digits, '-' and '_'");
             event.kind = EventKind::Shot;
