@@ -45,32 +45,36 @@ Bitmap* _pSmileyAnimBitmap = nullptr;
 namespace {
 
 // Which bitmap resource each bitmap of the game is loaded from.
-const struct {
+struct BitmapRow {
     UINT uiID;
+    const char* szName;
     Bitmap** ppBitmap;
-} s_aBitmaps[] = {
-    {IDB_SWIM_LEFT, &_pSwimLeftBitmap},
-    {IDB_SWIM_RIGHT, &_pSwimRightBitmap},
-    {IDB_SWIM_TOWARD_PLAYER, &_pSwimTowardPlayerBitmap},
-    {IDB_FLAIL_LEFT, &_pFlailLeftBitmap},
-    {IDB_JUMP_1, &_pJump1Bitmap},
-    {IDB_JUMP_2, &_pJump2Bitmap},
-    {IDB_PANIC, &_pPanicBitmap},
-    {IDB_GIVE_UP, &_pGiveUpBitmap},
-    {IDB_ANGEL, &_pAngelBitmap},
-    {IDB_BLENDER_CALM, &_pBlenderCalmBitmap},
-    {IDB_BLENDER_TURNING, &_pBlenderTurningBitmap},
-    {IDB_BLENDER_UP_SIDE_DOWN, &_pBlenderUpSideDownBitmap},
-    {IDB_BLENDER_WATER_AND_LID, &_pBlenderWaterAndLidBitmap},
-    {IDB_BLENDER_SHAKING, &_pBlenderShakingBitmap},
-    {IDB_BLENDER_SHAKING_BLOODY, &_pBlenderShakingBloodyBitmap},
-    {IDB_BLENDER_BLOODY_FISH_GOO, &_pBlenderBloodyFishGooBitmap},
-    {IDB_BACKGROUND, &_pBackgroundBitmap},
-    {IDB_TITLE_SCREEN, &_pTitleScreenBitmap},
-    {IDB_SAVED_SCORE, &_pSavedScoreBitmap},
-    {IDB_DEATH_SCORE, &_pDeathScoreBitmap},
-    {IDB_SMILEY_ANIM, &_pSmileyAnimBitmap},
 };
+#define BITMAP_ROW(id, pBitmap) {id, #id, &pBitmap}
+const BitmapRow s_aBitmaps[] = {
+    BITMAP_ROW(IDB_SWIM_LEFT, _pSwimLeftBitmap),
+    BITMAP_ROW(IDB_SWIM_RIGHT, _pSwimRightBitmap),
+    BITMAP_ROW(IDB_SWIM_TOWARD_PLAYER, _pSwimTowardPlayerBitmap),
+    BITMAP_ROW(IDB_FLAIL_LEFT, _pFlailLeftBitmap),
+    BITMAP_ROW(IDB_JUMP_1, _pJump1Bitmap),
+    BITMAP_ROW(IDB_JUMP_2, _pJump2Bitmap),
+    BITMAP_ROW(IDB_PANIC, _pPanicBitmap),
+    BITMAP_ROW(IDB_GIVE_UP, _pGiveUpBitmap),
+    BITMAP_ROW(IDB_ANGEL, _pAngelBitmap),
+    BITMAP_ROW(IDB_BLENDER_CALM, _pBlenderCalmBitmap),
+    BITMAP_ROW(IDB_BLENDER_TURNING, _pBlenderTurningBitmap),
+    BITMAP_ROW(IDB_BLENDER_UP_SIDE_DOWN, _pBlenderUpSideDownBitmap),
+    BITMAP_ROW(IDB_BLENDER_WATER_AND_LID, _pBlenderWaterAndLidBitmap),
+    BITMAP_ROW(IDB_BLENDER_SHAKING, _pBlenderShakingBitmap),
+    BITMAP_ROW(IDB_BLENDER_SHAKING_BLOODY, _pBlenderShakingBloodyBitmap),
+    BITMAP_ROW(IDB_BLENDER_BLOODY_FISH_GOO, _pBlenderBloodyFishGooBitmap),
+    BITMAP_ROW(IDB_BACKGROUND, _pBackgroundBitmap),
+    BITMAP_ROW(IDB_TITLE_SCREEN, _pTitleScreenBitmap),
+    BITMAP_ROW(IDB_SAVED_SCORE, _pSavedScoreBitmap),
+    BITMAP_ROW(IDB_DEATH_SCORE, _pDeathScoreBitmap),
+    BITMAP_ROW(IDB_SMILEY_ANIM, _pSmileyAnimBitmap),
+};
+#undef BITMAP_ROW
 
 }  // namespace
 
@@ -92,7 +96,13 @@ void GameStart(HWND hWindow) {
     ReleaseDC(hWindow, hDC);
 
     hDC = GetDC(hWindow);
-    for (const auto& b : s_aBitmaps) *b.ppBitmap = new Bitmap(hDC, b.uiID, _hInstance);
+    for (const BitmapRow& b : s_aBitmaps) {
+        *b.ppBitmap = new Bitmap(hDC, b.uiID, _hInstance);
+        // The game goes on without it (an empty bitmap draws nothing), but not unnoticed.
+        if ((*b.ppBitmap)->GetWidth() == 0)
+            std::cerr << "Whirlquarium: bitmap resource " << b.uiID << " (" << b.szName << ") could not be loaded"
+                      << std::endl;
+    }
     ReleaseDC(hWindow, hDC);
 
     _iCreditsToday = 0;
@@ -134,7 +144,7 @@ void GameEnd() {
     if (_hOffscreenDC) DeleteDC(_hOffscreenDC);
     _hOffscreenDC = nullptr;
 
-    for (const auto& b : s_aBitmaps) {
+    for (const BitmapRow& b : s_aBitmaps) {
         delete *b.ppBitmap;
         *b.ppBitmap = nullptr;
     }

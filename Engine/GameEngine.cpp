@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iostream>
 
 GameEngine* GameEngine::m_pGameEngine = NULL;
 
@@ -14,7 +15,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*szC
         GameEnd();
         return 1;
     }
-    if (!GameEngine::GetEngine()->Initialize(iCmdShow)) return 0;
+    // A game without its window has failed, whatever the exit code it would
+    // have reported as success; Initialize names the call that failed.
+    if (!GameEngine::GetEngine()->Initialize(iCmdShow)) return 1;
 
     // The first frame runs one millisecond after the loop starts, whatever the clock reads then.
     static DWORD dwTickTrigger = GetTickCount();
@@ -100,7 +103,10 @@ BOOL GameEngine::Initialize(int iCmdShow) {
     wndclass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_WINDOW + 1));
     wndclass.lpszMenuName = NULL;
     wndclass.lpszClassName = m_szWindowClass;
-    if (!RegisterClassEx(&wndclass)) return FALSE;
+    if (!RegisterClassEx(&wndclass)) {
+        std::cerr << "GameEngine::Initialize: the window class could not be registered" << std::endl;
+        return FALSE;
+    }
 
     int iWindowWidth = m_iWidth + GetSystemMetrics(SM_CXFIXEDFRAME) * 2;
     int iWindowHeight = m_iHeight + GetSystemMetrics(SM_CYFIXEDFRAME) * 2 + GetSystemMetrics(SM_CYCAPTION);
@@ -109,7 +115,10 @@ BOOL GameEngine::Initialize(int iCmdShow) {
 
     m_hWindow = CreateWindow(m_szWindowClass, m_szTitle, WS_POPUPWINDOW | WS_CAPTION | WS_MINIMIZEBOX,
                              iXWindowPos, iYWindowPos, iWindowWidth, iWindowHeight, NULL, NULL, m_hInstance, NULL);
-    if (!m_hWindow) return FALSE;
+    if (!m_hWindow) {
+        std::cerr << "GameEngine::Initialize: the game window could not be created" << std::endl;
+        return FALSE;
+    }
 
     ShowWindow(m_hWindow, iCmdShow);
     UpdateWindow(m_hWindow);
