@@ -11,15 +11,21 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 all: build
 
-# Installs the Debian packages the build needs, only when some are missing.
+# $(call install-missing,PACKAGES): apt-get installs those not yet installed (as
+# root, or through sudo); the one place packages are installed from.
+define install-missing
+@missing=""; for p in $(1); do \
+  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+done; \
+if [ -n "$$missing" ]; then \
+  echo "Installing:$$missing"; \
+  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+fi
+endef
+
+# The Debian packages the build needs.
 setup:
-	@missing=""; for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
-	fi
+	$(call install-missing,$(PACKAGES))
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD)
@@ -40,13 +46,7 @@ clean:
 # building the game never needs this). Uses Debian's own python3 and its modules.
 ART_PACKAGES := python3-cairo python3-pil python3-numpy python3-fonttools fonts-leckerli-one fonts-dejavu-core
 art:
-	@missing=""; for p in $(ART_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
-	fi
+	$(call install-missing,$(ART_PACKAGES))
 	/usr/bin/python3 tools/art/make_art.py
 
 # Replays the games of tools/screenshots/ and refreshes the pictures under docs/
@@ -82,16 +82,6 @@ WIN_BUILD     ?= build-windows
 WIN_PACKAGES  := cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
 WINE_PACKAGES := wine wine64 xvfb xauth xdotool imagemagick
 
-# $(call install-missing,PACKAGES): apt-get installs those not yet installed.
-define install-missing
-@missing=""; for p in $(1); do \
-  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-done; \
-if [ -n "$$missing" ]; then \
-  echo "Installing:$$missing"; \
-  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
-fi
-endef
 
 setup-windows:
 	$(call install-missing,$(WIN_PACKAGES))
@@ -163,13 +153,7 @@ BENCH_PACKAGES := libbenchmark-dev xvfb xauth xdotool
 
 .PHONY: bench
 bench: setup
-	@missing=""; for p in $(BENCH_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
-	fi
+	$(call install-missing,$(BENCH_PACKAGES))
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target whirlquarium whirlquarium-replay whirlquarium-bench
 	@status=0; \
