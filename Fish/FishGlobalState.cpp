@@ -9,11 +9,8 @@
 
 bool FishGlobalState::OnMessage(Fish* pFish, const Telegram& msg) {
     std::cout << "FishGlobalState received a telegram." << std::endl;
+    if (TakeReset(pFish, msg)) return true;
     switch (msg.Msg) {
-        case Msg_Reset:
-            std::cout << "Message 'Msg_Reset' Accepted!" << std::endl << std::endl;
-            pFish->Initialize();
-            return true;
         case Msg_Saved:
             std::cout << "Message 'Msg_Saved' Accepted!" << std::endl << std::endl;
             if (!pFish->GiveUp()) pFish->GetFSM()->ChangeState(Saved::Instance());

@@ -2,18 +2,15 @@
 // when it is saved or sent flopping away.
 #pragma once
 
-#include "Engine/SingletonState.h"
+#include "Engine/GlobalState.h"
 
 class Fish;
 
-class FishGlobalState : public SingletonState<Fish, FishGlobalState> {
+class FishGlobalState : public GlobalState<Fish, FishGlobalState> {
 private:
     friend class SingletonState<Fish, FishGlobalState>;
     FishGlobalState() {}
 
 public:
-    void Enter(Fish*) override {}
-    void Execute(Fish*) override {}
-    void Exit(Fish*) override {}
     bool OnMessage(Fish* pFish, const Telegram& msg) override;
 };

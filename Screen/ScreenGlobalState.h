@@ -2,18 +2,15 @@
 // reset that starts a new game.
 #pragma once
 
-#include "Engine/SingletonState.h"
+#include "Engine/GlobalState.h"
 
 class Screen;
 
-class ScreenGlobalState : public SingletonState<Screen, ScreenGlobalState> {
+class ScreenGlobalState : public GlobalState<Screen, ScreenGlobalState> {
 private:
     friend class SingletonState<Screen, ScreenGlobalState>;
     ScreenGlobalState() {}
 
 public:
-    void Enter(Screen*) override {}
-    void Execute(Screen*) override {}
-    void Exit(Screen*) override {}
     bool OnMessage(Screen* pScreen, const Telegram& msg) override;
 };
