@@ -58,6 +58,12 @@ private:
     DWORD m_dwLastTicks = 0;
 };
 
+// Names the SDL call that failed and what SDL said of it, on standard error.
+bool Failed(const char* szCall) {
+    std::fprintf(stderr, "SDL backend: %s failed: %s\n", szCall, SDL_GetError());
+    return false;
+}
+
 class Sdl final : public Backend {
 public:
     bool OpenDisplay(const char* szCaption, int iWidth, int iHeight, int iIconId) override {
@@ -69,8 +75,9 @@ public:
         if (szDriver && std::strcmp(szDriver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         m_pWindow = SDL_CreateWindow(szCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, iWidth, iHeight,
                                      SDL_WINDOW_HIDDEN);
-        if (!m_pWindow) return false;
+        if (!m_pWindow) return Failed("SDL_CreateWindow");
         if (!SDL_GetWindowSurface(m_pWindow)) {
+            Failed("SDL_GetWindowSurface");
             CloseDisplay();
             return false;
         }
@@ -279,7 +286,11 @@ bool ChooseVideoDriver() {
 bool SelectSdlBackend() {
     static Sdl* s_pSdl = nullptr;
     if (!s_pSdl) {
-        if (!ChooseVideoDriver() || SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+        if (!ChooseVideoDriver()) {
+            std::fprintf(stderr, "SDL backend: no desktop display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+            return false;
+        }
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) return Failed("SDL_Init");
         // Left to the end of the process: SDL shuts down after everything
         // else, and the backend is never destroyed before it.
         std::atexit(SDL_Quit);
