@@ -22,11 +22,9 @@ const int kDefaultIconId = 1000;
 
 // For measuring the running game from outside (see bench/): when the
 // environment variable WHIRLQUARIUM_FRAME_TRACE names a file, a line is
-// appended to it when a frame starts and when an image is shown: "start" or
-// "shown", then the wall-clock time in microseconds since 1970; a start also
-// gives the tick count the frame loop last read, the one that started the
-// frame. A frame starts with its poll of the Escape key, the first thing every
-// frame does.
+// appended to it each time a frame's image is shown: "shown", the wall-clock
+// time in microseconds since 1970, and the tick count the game last read, the
+// one its frame started with (nothing in a frame waits).
 class FrameTrace {
 public:
     FrameTrace() {
@@ -37,23 +35,19 @@ public:
         if (m_pFile) std::fclose(m_pFile);
     }
     void Ticks(DWORD dwTicks) { m_dwLastTicks = dwTicks; }
-    void Start() { Note("start", true); }
-    void Shown() { Note("shown", false); }
+    void Shown() {
+        if (!m_pFile) return;
+        timespec ts;
+        clock_gettime(CLOCK_REALTIME, &ts);
+        std::fprintf(m_pFile, "shown %lld %lu\n", static_cast<long long>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000,
+                     static_cast<unsigned long>(m_dwLastTicks));
+        std::fflush(m_pFile);
+    }
 
     FrameTrace(const FrameTrace&) = delete;
     FrameTrace& operator=(const FrameTrace&) = delete;
 
 private:
-    void Note(const char* szWhat, bool bWithTicks) {
-        if (!m_pFile) return;
-        timespec ts;
-        clock_gettime(CLOCK_REALTIME, &ts);
-        std::fprintf(m_pFile, "%s %lld", szWhat, static_cast<long long>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000);
-        if (bWithTicks) std::fprintf(m_pFile, " %lu", static_cast<unsigned long>(m_dwLastTicks));
-        std::fputc('\n', m_pFile);
-        std::fflush(m_pFile);
-    }
-
     std::FILE* m_pFile = nullptr;
     DWORD m_dwLastTicks = 0;
 };
@@ -160,7 +154,6 @@ public:
     }
 
     bool IsKeyDown(int iVirtualKey) override {
-        if (iVirtualKey == VK_ESCAPE) m_frameTrace.Start();
         const GameKey* pKey = FindGameKey(iVirtualKey);
         return pKey != nullptr && SDL_GetKeyboardState(nullptr)[pKey->iSdlScancode] != 0;
     }

@@ -9,12 +9,12 @@
 #     process (utime + stime in /proc/PID/stat), for 20 seconds in attract
 #     mode and for 10 seconds of a spinning blender (a quarter and the left
 #     mouse button held, sent through the X test extension);
-#   - frame pacing: the intervals between frame starts, and how often the
+#   - frame pacing: the intervals between frames shown, and how often the
 #     process went to sleep per frame (voluntary context switches).
 # Frame times come from the game itself: WHIRLQUARIUM_FRAME_TRACE names a file
-# to which the SDL backend appends "start" and "shown" lines with wall-clock
-# microseconds. The game is ended by its PID. Exit status 1 when a goal is
-# missed.
+# to which the SDL backend appends a "shown" line for every frame, with
+# wall-clock microseconds and the tick count its frame started with. The game
+# is ended by its PID. Exit status 1 when a goal is missed.
 set -u
 
 BUILD_DIR=${1:-build-bench}
@@ -49,7 +49,7 @@ now_us() { echo $(( ${EPOCHREALTIME/./} )); }
 # utime + stime of the process, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 sleeps() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$GAME_PID/status"; }
-frames_since() { awk -v t="$1" '$1 == "start" && $2 >= t' "$TRACE" | wc -l; }
+frames_since() { awk -v t="$1" '$1 == "shown" && $2 >= t' "$TRACE" | wc -l; }
 
 # Starts the game with a fresh frame trace; the shell records the time and
 # becomes the game: same process, same PID.
@@ -59,10 +59,10 @@ start_game() {
         _ "$WORK/exec-time" "$GAME" "$WORK/game.log" &
     GAME_PID=$!
     for _ in $(seq 100); do
-        grep -q '^start' "$TRACE" 2> /dev/null && break
+        grep -q '^shown' "$TRACE" 2> /dev/null && break
         sleep 0.1
     done
-    if ! grep -q '^start' "$TRACE" 2> /dev/null; then
+    if ! grep -q '^shown' "$TRACE" 2> /dev/null; then
         echo "running-game.sh: the game showed no frame within 10 s" >&2
         exit 1
     fi
@@ -88,7 +88,7 @@ STARTUPS=()
 for _ in 1 2 3 4 5; do
     start_game
     sleep 0.2
-    first=$(awk '$1 == "start" { s = 1 } s && $1 == "shown" { print $2; exit }' "$TRACE")
+    first=$(awk '$1 == "shown" { print $2; exit }' "$TRACE")
     STARTUPS+=($(( (first - $(cat "$WORK/exec-time")) / 1000 )))
     stop_game
 done
@@ -109,11 +109,11 @@ xdotool mouseup 1
 stop_game
 BLENDED=$(grep -c 'NOW BLENDING!!!' "$WORK/game.log")
 
-# Intervals between frame starts over the whole run after start-up: in wall
+# Intervals between frames over the whole run after start-up: in wall
 # clock, and in the tick counts that started them.
-read -r MEDIAN_MS INTERVALS < <(awk '$1 == "start" { if (p) print ($2 - p) / 1000; p = $2 }' "$TRACE" |
+read -r MEDIAN_MS INTERVALS < <(awk '$1 == "shown" { if (p) print ($2 - p) / 1000; p = $2 }' "$TRACE" |
     tail -n +10 | sort -n | awk '{ v[NR] = $1 } END { printf "%.1f %d\n", v[int((NR + 1) / 2)], NR }')
-read -r MEDIAN_TICKS MIN_TICKS < <(awk '$1 == "start" { if (p) print $3 - p; p = $3 }' "$TRACE" |
+read -r MEDIAN_TICKS MIN_TICKS < <(awk '$1 == "shown" { if (p) print $3 - p; p = $3 }' "$TRACE" |
     tail -n +10 | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)], v[1] }')
 
 status=0
