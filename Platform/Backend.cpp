@@ -1,12 +1,21 @@
 // Which backend is in use.
 #include "Platform/Backend.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace platform {
 namespace {
 Backend* s_pCurrent = nullptr;
 }
 
-Backend& CurrentBackend() { return s_pCurrent ? *s_pCurrent : HeadlessBackend(); }
+Backend& CurrentBackend() {
+    if (!s_pCurrent) {
+        std::fprintf(stderr, "platform: no display backend was chosen before the platform was used\n");
+        std::abort();
+    }
+    return *s_pCurrent;
+}
 
 void SetCurrentBackend(Backend* pBackend) { s_pCurrent = pBackend; }
 

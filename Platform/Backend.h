@@ -1,6 +1,8 @@
 // The seam beneath the Win32 subset: what a display backend provides, and the
-// few things the subset offers back to a backend. Two implementations exist,
-// SDL2 (SdlBackend.cpp) and headless (HeadlessBackend.cpp).
+// few things the subset offers back to a backend. Each backend is a folder of
+// its own: sdl/ (a real window) and headless/ (a virtual clock and scripted
+// input, for tests and the replay tool). A new backend implements this class
+// and a Select function that makes it current (see Headless.h).
 #pragma once
 
 #include <cstddef>
@@ -46,7 +48,8 @@ public:
     virtual void ShowMessage(const char* szCaption, const char* szText) = 0;
 };
 
-// The backend in use; the headless one when none was chosen.
+// The backend in use. Each program chooses one before it uses the platform;
+// using it without one is a fault of the program, reported and ended here.
 Backend& CurrentBackend();
 void SetCurrentBackend(Backend* pBackend);
 // The one headless backend of the process.
