@@ -81,9 +81,3 @@ void MessageDispatcher::DispatchDelayedMessages() {
         Discharge(pReceiver, telegram);
     }
 }
-
-const std::multiset<Telegram>& MessageDispatcher::GetDelayedTelegrams() const {
-    m_DelayedTelegrams.clear();
-    for (const QueuedTelegram& q : m_Queue) m_DelayedTelegrams.insert(m_DelayedTelegrams.end(), q.telegram);
-    return m_DelayedTelegrams;
-}

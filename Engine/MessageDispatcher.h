@@ -29,8 +29,6 @@ private:
     // Ordered by due time; telegrams due at the same tick keep the order they
     // were sent in. Repeats are refused before they are inserted.
     std::multiset<QueuedTelegram, EarlierDue> m_Queue;
-    // The queue as plain telegrams, built when asked for.
-    mutable std::multiset<Telegram> m_DelayedTelegrams;
 
     // The platform's tick count is 32 bits wide and wraps after 49.7 days (and
     // read as a signed number turns negative after 24.8); the dispatcher counts
@@ -60,8 +58,6 @@ public:
     // queue kept it or refused it as a repeat.
     int32_t LastDueTick() const { return m_iLastDueTick; }
 
-    // The delayed telegrams still waiting, earliest first; for inspection only.
-    const std::multiset<Telegram>& GetDelayedTelegrams() const;
     size_t QueueLength() const { return m_Queue.size(); }
 
     MessageDispatcher(const MessageDispatcher&) = delete;

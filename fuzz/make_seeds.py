@@ -1,16 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the fuzzers' seed inputs into fuzz/corpus/ (the results are committed).
-
-bitmap_file: small .bmp files - 24-bit of several sizes, a strip of frames,
-bottom-up and top-down, with a colour table, 32-bit, a longer header, and
-truncated or damaged copies. bitmap_resource: the same without the 14-byte
-file header, as a bitmap resource holds them. replay_script: scripts of the
-replay tool, good and bad.
-"""
+"""Writes the fuzzers' seed inputs into fuzz/corpus/ (committed): .bmp files and
+the same images as bitmap resources (no file header) - every layout the loaders
+take, truncated copies and hostile headers, all loaded by the engine's tests -
+and replay scripts, good and bad."""
 import os
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+INT_MIN, INT_MAX = -2 ** 31, 2 ** 31 - 1
 
 
 def info_header(w, h, bits, size_image, colors, header_size=40):
@@ -35,15 +32,23 @@ def pixels(w, h, bits):
 
 def dib(w, h, bits=24, colors=0, size_image=None, header_size=40):
     data = pixels(w, h, bits) if bits >= 24 else bytes(((w * bits + 31) // 32 * 4) * abs(h))
-    table = b''.join(struct.pack('<BBBB', i, 255 - i, i // 2, 0) for i in range(colors))
+    table = b''.join(struct.pack('<BBBB', i & 0xFF, (255 - i) & 0xFF, (i // 2) & 0xFF, 0) for i in range(colors))
     size = len(data) if size_image is None else size_image
     return info_header(w, h, bits, size, colors, header_size) + table + data
 
 
-def bmp(dib_bytes):
+def patch(d, offset, fmt, value):  # one field of the information header changed
+    return d[:offset] + struct.pack(fmt, value) + d[offset + struct.calcsize(fmt):]
+
+
+def bare(w, h, bits, size_image):
+    return info_header(w, h, bits, size_image, 0) + bytes([0x7F] * 16)  # sizes not to be trusted
+
+
+def bmp(dib_bytes, off_bits=None):
     info_size = struct.unpack_from('<I', dib_bytes, 0)[0]
     colors = struct.unpack_from('<I', dib_bytes, 32)[0]
-    offset = 14 + info_size + 4 * colors
+    offset = (14 + info_size + 4 * colors) & 0xFFFFFFFF if off_bits is None else off_bits
     return struct.pack('<2sIHHI', b'BM', 14 + len(dib_bytes), 0, 0, offset) + dib_bytes
 
 
@@ -68,10 +73,28 @@ def main():
         '32bit-4x4': dib(4, 4, bits=32),
         '24bit-long-header-4x3': dib(4, 3, header_size=124),
         '8bit-palette-4x4': dib(4, 4, bits=8, colors=256),
+        # The pixel data ends inside the second row stored: what there is is kept.
+        '24bit-size-image-partial-5x3': dib(5, 3, size_image=16 + 7),
+        # Over 2^24 pixels (the fuzzers pass over these), with 16 bytes of pixels.
+        'huge-16384x2048-top-down': info_header(16384, -2048, 24, 16, 0) + bytes(range(10, 170, 10)),
+        'pixels-one-byte-short': dib(4, 3)[:-1],
+        'size-image-beyond-dimensions': dib(4, 3, size_image=40) + bytes(4),
+        'colour-table-257': dib(4, 3, colors=257),
+        'colour-table-missing': patch(dib(4, 3), 32, '<I', 2),
+        'header-size-beyond-data': patch(dib(4, 3), 0, '<I', 0x7FFFFFF0),
+        'header-size-12': patch(dib(4, 3), 0, '<I', 12),
+        'width-20000': patch(dib(4, 3), 4, '<i', 20000),
+        'height-1048576': patch(dib(4, 3), 8, '<i', 1 << 20),
+        'compressed': patch(dib(4, 3), 16, '<I', 1),  # BI_RLE8
+        'width-most-negative': bare(INT_MIN, 4, 24, 0),
+        'height-most-negative': bare(4, INT_MIN, 24, 16),
+        'both-largest': bare(INT_MAX, INT_MAX, 32, 1),
     }
     for name, d in dibs.items():
-        write('bitmap_file', name + '.bmp', bmp(d))
+        # A header said to reach past the end, with the pixel offset where they really are.
+        write('bitmap_file', name + '.bmp', bmp(d, 54) if name == 'header-size-beyond-data' else bmp(d))
         write('bitmap_resource', name + '.dib', d)
+    write('bitmap_file', 'offset-near-4gib.bmp', bmp(dib(4, 3), off_bits=0xFFFFFFF0))
     whole = bmp(dibs['24bit-16x9'])
     write('bitmap_file', 'truncated-in-pixels.bmp', whole[: len(whole) - 40])
     write('bitmap_file', 'truncated-after-headers.bmp', whole[:54])

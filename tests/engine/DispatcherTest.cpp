@@ -1,7 +1,9 @@
-// The message dispatcher: immediate and delayed delivery with their log lines,
-// the duplicate rule and the order of delivery.
+// The message dispatcher: what it delivers, when and in what order, also in a
+// cabinet that runs for months (the tick count passes 2^31 after 24.8 days and
+// wraps at 2^32 after 49.7); and which repeats of a delayed telegram it refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -9,145 +11,139 @@
 #include "Engine/EntityManager.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
-#include "engine/FakeGame.h"
+#include "Platform/Headless.h"
 #include "support/CaptureLog.h"
 #include "support/Isolation.h"
 
 namespace {
 
-typedef std::vector<std::string> Lines;
-const std::string strChecking = "MessageDispatcher::DispatchMessage - Checking ID & timestamp.";
+const uint64_t kSign = uint64_t{1} << 31, kWrap = uint64_t{1} << 32;
+uint64_t s_qwClock = 0;  // the headless clock, counted in 64 bits
 
-// Registers itself, writes a line for each telegram and may react to it.
+// Each telegram handled, by any mailbox: its tag (carried in the extra pointer,
+// which the dispatcher passes on untouched), its stamp and when it came.
+std::vector<intptr_t> s_vTags;
+std::vector<int32_t> s_vStamps;
+std::vector<uint64_t> s_vTicks;
+
 struct Mailbox : BaseGameEntity {
-    explicit Mailbox(int id, bool bAccept = true) : BaseGameEntity(id), m_bAccept(bAccept) {
-        EntityManager::Instance()->RegisterEntity(this);
-    }
+    explicit Mailbox(int id) : BaseGameEntity(id) { EntityManager::Instance()->RegisterEntity(this); }
     void Update() override {}
     bool HandleMessage(const Telegram& msg) override {
-        std::cout << "Mailbox " << ID() << " got " << msg.Msg << std::endl;
-        m_vReceived.push_back(msg);
-        m_vTypes.push_back(msg.Msg);
-        if (m_fnOnMessage) m_fnOnMessage(msg);
-        return m_bAccept;
+        s_vTags.push_back(reinterpret_cast<intptr_t>(msg.ExtraInfo));
+        s_vStamps.push_back(msg.DispatchTime);
+        s_vTicks.push_back(s_qwClock);
+        if (m_fnOn) m_fnOn(msg);
+        return true;
     }
-    bool m_bAccept;
-    std::vector<Telegram> m_vReceived;
-    std::vector<int> m_vTypes;
-    std::function<void(const Telegram&)> m_fnOnMessage;
+    std::function<void(const Telegram&)> m_fnOn;
 };
 
-void Send(int iDelay, int iSender, int iReceiver, int iMsg) {
-    MessageDispatcher::Instance()->DispatchMessage(iDelay, iSender, iReceiver, iMsg, nullptr);
+void Send(int iDelay, int iSender, int iReceiver, int iMsg, intptr_t iTag = 0) {
+    MessageDispatcher::Instance()->DispatchMessage(iDelay, iSender, iReceiver, iMsg, reinterpret_cast<void*>(iTag));
 }
-void Deliver() { MessageDispatcher::Instance()->DispatchDelayedMessages(); }
-const std::multiset<Telegram>& Queue() { return MessageDispatcher::Instance()->GetDelayedTelegrams(); }
+
+// Moves the clock on in waits below INFINITE, with a delivery pass after each,
+// as the game runs one every frame.
+void DeliverAt(uint64_t qwTick) {
+    do {
+        const DWORD dwStep = static_cast<DWORD>(std::min<uint64_t>(qwTick - s_qwClock, 0x7FFFFFFF));
+        MsgWaitForMultipleObjects(0, NULL, FALSE, dwStep, QS_ALLINPUT);
+        s_qwClock += dwStep;
+        MessageDispatcher::Instance()->DispatchDelayedMessages();
+    } while (s_qwClock < qwTick);
+}
 
 }  // namespace
 
-ISOLATED_TEST(Dispatcher, ImmediateTelegramsAreHandledInsideTheCall) {
-    fake_game::Reset();
-    Mailbox a(0), b(1), refuser(2, false);
-    a.m_fnOnMessage = [](const Telegram&) { Send(-5, 0, 1, Msg_Die); };
+ISOLATED_TEST(Dispatcher, AnImmediateTelegramIsHandledInsideTheCallThatSendsIt) {
+    platform::SelectHeadlessBackend();
     CaptureLog log;
-    Send(0, 1, 0, Msg_Panic);
-    Send(0, 0, 2, Msg_Reset);
-    EXPECT_EQ((Lines{strChecking, "Delay: 0", "Mailing now!", "Mailbox 0 got 3", strChecking, "Delay: -5",
-                     "Mailing now!", "Mailbox 1 got 5", strChecking, "Delay: 0", "Mailing now!", "Mailbox 2 got 0",
-                     "Message not handled"}),
-              log.Lines());
-    EXPECT_EQ(-5, b.m_vReceived.at(0).DispatchTime);
-    EXPECT_TRUE(Queue().empty());
-}
-
-ISOLATED_TEST(Dispatcher, ADelayedTelegramWaitsUntilItsDueTickHasPassed) {
-    fake_game::Reset();
-    Mailbox receiver(3);
-    fake_game::AdvanceTo(500);
-    CaptureLog log;
-    Send(1000, 3, 3, Msg_SpeedUp);
-    fake_game::AdvanceTo(1500);
-    Deliver();
-    EXPECT_EQ((Lines{strChecking, "Delay: 1000", "Do not open until XMAS. :(", "Current Ticks: 500",
-                     "Dispatch at:   1500"}),
-              log.Lines());
-    fake_game::AdvanceTo(1501);
-    Deliver();
-    Deliver();
-    EXPECT_EQ("Mailing saved letter now.", log.Lines().at(5));
-    EXPECT_EQ("Mailbox 3 got 19", log.Lines().at(6));
-    EXPECT_EQ(7u, log.Lines().size());
-    EXPECT_EQ(1500, receiver.m_vReceived.at(0).DispatchTime);
-}
-
-ISOLATED_TEST(Dispatcher, OnlyARepeatWithinTheSmallestDelayIsRefused) {
-    fake_game::Reset();
     Mailbox a(0), b(1);
-    CaptureLog log;
-    for (DWORD dwTick : {100, 300, 349, 350}) {  // due 200 and 249 ms after the first: refused; 250: kept
-        fake_game::AdvanceTo(dwTick);
-        Send(1000, 0, 0, Msg_Jump);
-    }
-    EXPECT_EQ("Dispatch at:   1349", log.Lines().at(14));  // a refused telegram's lines are written all the same
-    // Due at the same tick but differing in type, sender or receiver: all kept, in the order sent.
-    Send(1000, 0, 0, Msg_Talk);
-    Send(1000, 1, 0, Msg_Jump);
-    Send(1000, 0, 1, Msg_Jump);
-    Send(1000, 0, 0, Msg_Panic);
-    EXPECT_EQ(6u, Queue().size());
-    fake_game::AdvanceTo(1400);
-    Deliver();
-    EXPECT_EQ((std::vector<int>{Msg_Jump, Msg_Jump, Msg_Talk, Msg_Jump, Msg_Panic}), a.m_vTypes);
-    EXPECT_EQ(1350, a.m_vReceived[1].DispatchTime);
-    EXPECT_EQ(1, a.m_vReceived[3].Sender);
-    EXPECT_EQ(1u, b.m_vReceived.size());
+    a.m_fnOn = [](const Telegram&) {
+        Send(-5, 0, 1, Msg_Die, 2);
+        s_vTags.push_back(3);  // a's handler goes on
+    };
+    Send(0, 1, 0, Msg_Panic, 1);
+    s_vTags.push_back(4);  // the sender goes on
+    EXPECT_EQ((std::vector<intptr_t>{1, 2, 3, 4}), s_vTags);
+    EXPECT_EQ((std::vector<int32_t>{0, -5}), s_vStamps);
 }
 
-ISOLATED_TEST(Dispatcher, ARepeatIsRefusedOnlyBesideItsTwinNotAcrossAnotherKind) {
-    fake_game::Reset();
-    Mailbox a(0);
-    struct { int iDelay, iMsg; bool bKept; } aCases[] = {
-        {1000, Msg_Jump, true},
-        {1100, Msg_Talk, true},
-        {1200, Msg_Jump, true},   // 200 ms after a Jump, but a Talk lies between
-        {1050, Msg_Jump, false},  // the Jump before it is a repeat
-        {1150, Msg_Jump, false},  // the Jump after it is a repeat
-        {1449, Msg_Jump, false},  // 249 ms after the last Jump
-        {1450, Msg_Jump, true},
-    };
-    size_t nKept = 0;
-    for (const auto& c : aCases) {
-        Send(c.iDelay, 0, 0, c.iMsg);
-        nKept += c.bKept;
-        EXPECT_EQ(nKept, Queue().size()) << "delay " << c.iDelay;
+TEST(Dispatcher, DueTelegramsComeInThePassAfterTheirTickEarliestFirstWhateverTheTickCount) {
+    for (uint64_t qwStart : {uint64_t{0}, kSign - 2000, kWrap - 2000, kWrap + kSign - 2000, 2 * kWrap - 2000}) {
+        SCOPED_TRACE(qwStart);
+        isolation::RunInChild([qwStart] {
+            platform::SelectHeadlessBackend();
+            CaptureLog log;
+            Mailbox box(0);
+            // The handler queues the telegram it got once more: kept, though due 101 ms after it.
+            box.m_fnOn = [](const Telegram& msg) {
+                if (reinterpret_cast<intptr_t>(msg.ExtraInfo) == 1) Send(100, 0, 0, Msg_GoodbyeCruelWorld, 5);
+            };
+            DeliverAt(qwStart);
+            Send(3000, 0, 0, Msg_GoodbyeCruelWorld, 1);
+            Send(1000, 0, 0, Msg_SpeedUp, 2);
+            Send(2900, 0, 0, Msg_Jump, 3);
+            Send(6000, 0, 0, Msg_Reset, 4);
+            Send(1950, 0, 0, Msg_Talk, 6);
+            Send(2100, 0, 0, Msg_Talk, 7);  // due 150 ms after its twin, across 2^31 or 2^32 for some starts
+            // Stamped with the due tick as the 32-bit count will read it; logged so, never negative.
+            EXPECT_EQ(static_cast<int32_t>(qwStart + 2100), MessageDispatcher::Instance()->LastDueTick());
+            const std::string strTicks = "Current Ticks: " + std::to_string(static_cast<uint32_t>(qwStart)) +
+                                         "\nDispatch at:   " + std::to_string(static_cast<uint32_t>(qwStart + 3000));
+            EXPECT_NE(std::string::npos, log.Text().find(strTicks + "\n"));
+            for (int iTick : {999, 1000}) DeliverAt(qwStart + iTick);
+            EXPECT_TRUE(s_vTags.empty());
+            for (int iTick : {1001, 1002, 3001}) DeliverAt(qwStart + iTick);
+            Send(INT32_MAX, 0, 0, Msg_Talk, 8);  // due beyond the largest tick: waits at the back, holding nothing up
+            DeliverAt(qwStart + 6001);
+            EXPECT_EQ((std::vector<intptr_t>{2, 6, 3, 1, 5, 4}), s_vTags);
+            auto due = [qwStart](int iDue) { return static_cast<int32_t>(qwStart + iDue); };
+            EXPECT_EQ((std::vector<int32_t>{due(1000), due(1950), due(2900), due(3000), due(3101), due(6000)}),
+                      s_vStamps);
+            for (uint64_t& qwTick : s_vTicks) qwTick -= qwStart;
+            EXPECT_EQ((std::vector<uint64_t>{1001, 3001, 3001, 3001, 6001, 6001}), s_vTicks);
+            EXPECT_EQ(1u, MessageDispatcher::Instance()->QueueLength());
+        });
     }
-    fake_game::AdvanceTo(2000);
-    Deliver();
-    EXPECT_EQ((std::vector<int>{Msg_Jump, Msg_Talk, Msg_Jump, Msg_Jump}), a.m_vTypes);
-    EXPECT_EQ(1200, a.m_vReceived[2].DispatchTime);
 }
 
-ISOLATED_TEST(Dispatcher, DueTelegramsGoInOnePassEarliestFirstAndNewOnesWait) {
-    fake_game::Reset();
-    Mailbox receiver(0);
-    // The handler queues the same telegram again: kept, and not delivered in the same pass.
-    receiver.m_fnOnMessage = [](const Telegram& msg) {
-        if (msg.Msg == Msg_Jump) Send(100, 0, 0, Msg_Jump);
+TEST(Dispatcher, ARepeatIsRefusedOnlyBesideItsTwinNotAcrossAnotherKind) {
+    struct Sent {
+        DWORD dwAt;
+        int iDelay, iSender, iReceiver, iMsg;
     };
-    Send(3000, 0, 0, Msg_GoodbyeCruelWorld);
-    Send(1000, 0, 0, Msg_SpeedUp);
-    Send(2900, 0, 0, Msg_Jump);
-    Send(6000, 0, 0, Msg_Reset);
-    fake_game::AdvanceTo(3001);
-    Deliver();
-    EXPECT_EQ((std::vector<int>{Msg_SpeedUp, Msg_Jump, Msg_GoodbyeCruelWorld}), receiver.m_vTypes);
-    EXPECT_EQ(3101, Queue().begin()->DispatchTime);
-    Send(INT32_MAX, 0, 0, Msg_Talk);  // due beyond the largest tick: waits at the back, blocking nothing
-    fake_game::AdvanceTo(6001);
-    Deliver();
-    EXPECT_EQ((std::vector<int>{Msg_SpeedUp, Msg_Jump, Msg_GoodbyeCruelWorld, Msg_Jump, Msg_Reset}),
-              receiver.m_vTypes);
-    EXPECT_EQ(2u, Queue().size());
+    const struct {
+        const char* szWhat;
+        std::vector<Sent> vSent;
+        std::vector<intptr_t> vDelivered;  // positions in vSent, in the order delivered
+    } aScenarios[] = {
+        {"due 200 and 249 ms after its twin: refused; 250: kept; other kinds due at the same tick: all kept",
+         {{100, 1000, 0, 0, Msg_Jump}, {300, 1000, 0, 0, Msg_Jump}, {349, 1000, 0, 0, Msg_Jump},
+          {350, 1000, 0, 0, Msg_Jump}, {350, 1000, 0, 0, Msg_Talk}, {350, 1000, 1, 0, Msg_Jump},
+          {350, 1000, 0, 1, Msg_Jump}, {350, 1000, 0, 0, Msg_Panic}, {350, 1000, 0, 0, Msg_Panic}},
+         {0, 3, 4, 5, 6, 7}},
+        {"a telegram of another kind between twins keeps both; a twin beside either place is refused",
+         {{0, 1000, 0, 0, Msg_Jump}, {0, 1100, 0, 0, Msg_Talk}, {0, 1200, 0, 0, Msg_Jump}, {0, 1050, 0, 0, Msg_Jump},
+          {0, 1150, 0, 0, Msg_Jump}, {0, 1449, 0, 0, Msg_Jump}, {0, 1450, 0, 0, Msg_Jump}},
+         {0, 1, 2, 6}},
+    };
+    for (const auto& scenario : aScenarios) {
+        SCOPED_TRACE(scenario.szWhat);
+        isolation::RunInChild([&] {
+            platform::SelectHeadlessBackend();
+            CaptureLog log;
+            Mailbox a(0), b(1);
+            for (size_t i = 0; i < scenario.vSent.size(); ++i) {
+                const Sent& s = scenario.vSent[i];
+                DeliverAt(s.dwAt);
+                Send(s.iDelay, s.iSender, s.iReceiver, s.iMsg, static_cast<intptr_t>(i));
+            }
+            DeliverAt(5000);
+            EXPECT_EQ(scenario.vDelivered, s_vTags);
+        });
+    }
 }
 
 TEST(Dispatcher, AnUnregisteredReceiverStopsTheProgramEvenForADelayedTelegram) {

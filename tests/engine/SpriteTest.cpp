@@ -1,26 +1,43 @@
-// Sprite motion at each bounds action, frame stepping and collision rectangles.
+// Sprites: motion at each bounds action, frame stepping and collision
+// rectangles; and the engine's sprite list.
 #include <gtest/gtest.h>
 
-#include "Engine/Sprite.h"
-#include "engine/TestImages.h"
-#include "support/CaptureLog.h"
+#include <set>
 
-using test_images::SizedBitmap;
+#include "engine/GameHooks.h"
 
 namespace {
-RECT rcField = {0, 0, 640, 480};
-}
 
-TEST(SpriteMotion, EachBoundsActionAtItsEdges) {
-    struct Move {
+RECT rcField = {0, 0, 640, 480};
+
+// A bitmap of a given size that holds no image: enough for motion.
+struct SizedBitmap : Bitmap {
+    SizedBitmap(int iWidth, int iHeight) { m_iWidth = iWidth, m_iHeight = iHeight; }
+};
+
+SizedBitmap s_bmp44(44, 44);
+std::set<const Sprite*> s_setLive;
+
+// A 44 x 44 sprite that knows whether it is still alive.
+struct CountedSprite : Sprite {
+    CountedSprite(POINT pt, POINT ptVelocity, int iZOrder)
+        : Sprite(&s_bmp44, pt, ptVelocity, iZOrder, rcField, BA_WRAP) {
+        s_setLive.insert(this);
+    }
+    ~CountedSprite() override { s_setLive.erase(this); }
+};
+
+}  // namespace
+
+TEST(Sprite, MovesByEachBoundsActionAtItsEdges) {
+    const struct {
         const char* szWhat;
         BOUNDSACTION ba;
-        int x, y, vx, vy, iSteps;
+        int x, y, vx, vy, iSteps;  // from, at this speed, for this many updates
         SPRITEACTION saLast;
         int xEnd, yEnd, vxEnd, vyEnd;
         bool bHit;
-    };
-    const Move aMoves[] = {  // a 115 x 85 sprite in 640 x 480
+    } aMoves[] = {  // a 115 x 85 sprite in 640 x 480
         {"stop at the right edge", BA_STOP, 520, 100, 10, 0, 1, SA_NONE, 525, 100, 0, 0, true},
         {"stop landing on the edge", BA_STOP, 515, 100, 10, 0, 1, SA_NONE, 525, 100, 10, 0, false},
         {"stop at the top keeps this step's x", BA_STOP, 300, 5, 7, -10, 1, SA_NONE, 307, 0, 0, 0, true},
@@ -35,87 +52,113 @@ TEST(SpriteMotion, EachBoundsActionAtItsEdges) {
         {"bounce off the right", BA_BOUNCE, 520, 3, 10, 0, 1, SA_NONE, 525, 3, -10, 0, false},
         {"die: partly visible", BA_DIE, -60, 0, -55, 0, 1, SA_NONE, -115, 0, -55, 0, false},
         {"die: wholly outside, unmoved", BA_DIE, -60, 0, -55, 0, 2, SA_KILL, -115, 0, -55, 0, false},
+        {"die: on the bottom edge is not outside", BA_DIE, 0, 474, 0, 6, 1, SA_NONE, 0, 480, 0, 6, false},
         {"die: below", BA_DIE, 0, 475, 0, 6, 1, SA_KILL, 0, 475, 0, 6, false},
     };
     SizedBitmap bmp(115, 85);
-    for (const Move& m : aMoves) {
+    for (const auto& m : aMoves) {
         SCOPED_TRACE(m.szWhat);
         Sprite sprite(&bmp, POINT{m.x, m.y}, POINT{m.vx, m.vy}, 0, rcField, m.ba);
         SPRITEACTION sa = SA_NONE;
         for (int i = 0; i < m.iSteps; ++i) sa = sprite.Update();
         EXPECT_EQ(m.saLast, sa);
-        EXPECT_EQ(m.xEnd, sprite.GetPosition().left);
-        EXPECT_EQ(m.yEnd, sprite.GetPosition().top);
-        EXPECT_EQ(115, sprite.GetPosition().right - sprite.GetPosition().left);
-        EXPECT_EQ(m.vxEnd, sprite.GetVelocity().x);
-        EXPECT_EQ(m.vyEnd, sprite.GetVelocity().y);
-        EXPECT_EQ(m.bHit, sprite.GetBoundHit());
+        const RECT& rc = sprite.GetPosition();
+        const POINT pt = sprite.GetVelocity();
+        // Position, velocity and bound hit.
+        EXPECT_EQ((std::vector<LONG>{m.xEnd, m.yEnd, m.xEnd + 115, m.yEnd + 85, m.vxEnd, m.vyEnd, m.bHit}),
+                  (std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom, pt.x, pt.y, sprite.GetBoundHit()}));
     }
-
-    // Moving again after a stop leaves the bound-hit flag set.
-    Sprite stopped(&bmp, POINT{520, 0}, POINT{10, 0}, 0, rcField, BA_STOP);
-    stopped.Update();
-    stopped.SetVelocity(-10, 0);
-    stopped.Update();
-    EXPECT_EQ(515, stopped.GetPosition().left);
-    EXPECT_TRUE(stopped.GetBoundHit());
 }
 
-TEST(SpriteFrames, StepEveryDelayUpdatesAndOneCyclesEitherFreezeOrEnd) {
-    SizedBitmap strip(920, 85);
-    auto frames = [&](int iDelay, BOOL bOneCycle, bool bFreeze, int n) {
-        Sprite sprite(&strip, POINT{0, 0}, POINT{0, 0}, 0, rcField, BA_STOP);
-        sprite.SetNumFrames(8, bOneCycle);
-        sprite.SetFrameDelay(iDelay);
-        sprite.SetFreezeFrame(bFreeze);
-        std::vector<int> v;
-        for (int i = 0; i < n; ++i) v.push_back((sprite.Update(), sprite.GetCurFrame()));
-        return v;
+TEST(Sprite, StepsAFrameEveryDelayUpdatesAndAOneCycleEitherFreezesOrEnds) {
+    const struct {
+        int iDelay;
+        BOOL bOneCycle;
+        bool bFreeze;
+        std::vector<int> vFrames;  // the frame after each update
+    } aFrames[] = {
+        {2, FALSE, false, {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 0, 0, 1}},
+        {0, FALSE, false, {1, 2, 3, 4, 5, 6, 7, 0, 1}},
+        {1, FALSE, false, {1, 2, 3, 4, 5, 6, 7, 0, 1}},
+        {3, FALSE, false, {1, 1, 1, 2}},
+        {-1, FALSE, false, {0, 0}},
+        {0, TRUE, true, {1, 2, 3, 4, 5, 6, 7, 7, 7}},
+        {0, TRUE, false, {1, 2, 3, 4, 5, 6, 7, 8, 8}},
     };
-    EXPECT_EQ((std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 0, 0, 1}), frames(2, FALSE, false, 17));
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 0, 1}), frames(0, FALSE, false, 9));
-    EXPECT_EQ(frames(0, FALSE, false, 9), frames(1, FALSE, false, 9));
-    EXPECT_EQ((std::vector<int>{1, 1, 1, 2}), frames(3, FALSE, false, 4));
-    EXPECT_EQ((std::vector<int>{0, 0}), frames(-1, FALSE, false, 2));
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 7, 7}), frames(0, TRUE, true, 9));
-
-    Sprite once(&strip, POINT{0, 0}, POINT{3, 0}, 0, rcField, BA_STOP);
-    once.SetNumFrames(8, TRUE);
-    EXPECT_EQ(115, once.GetWidth());
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(SA_NONE, once.Update());
-    EXPECT_TRUE(once.IsDying());
-    EXPECT_EQ(8, once.GetCurFrame());
-    EXPECT_EQ(SA_KILL, once.Update());  // neither moves nor animates any more
-    EXPECT_EQ(24, once.GetPosition().left);
-    EXPECT_EQ(8, once.GetCurFrame());
+    SizedBitmap strip(920, 85);
+    for (const auto& f : aFrames) {
+        SCOPED_TRACE(testing::Message() << "delay " << f.iDelay << (f.bOneCycle ? ", once" : "")
+                                        << (f.bFreeze ? ", frozen" : ""));
+        Sprite sprite(&strip, POINT{0, 0}, POINT{3, 0}, 0, rcField, BA_STOP);
+        sprite.SetNumFrames(8, f.bOneCycle);
+        sprite.SetFrameDelay(f.iDelay);
+        sprite.SetFreezeFrame(f.bFreeze);
+        std::vector<int> vFrames;
+        SPRITEACTION sa = SA_NONE;
+        for (size_t i = 0; i < f.vFrames.size(); ++i) vFrames.push_back((sa = sprite.Update(), sprite.GetCurFrame()));
+        EXPECT_EQ(f.vFrames, vFrames);
+        // An ended animation asks for removal at the next update, which neither moves nor animates.
+        const bool bEnds = f.bOneCycle && !f.bFreeze;
+        EXPECT_EQ(bEnds ? SA_KILL : SA_NONE, sa);
+        EXPECT_EQ(bEnds ? 24 : 3 * static_cast<int>(f.vFrames.size()), sprite.GetPosition().left);
+    }
 }
 
-TEST(SpriteGeometry, CollisionRectanglesShrinkByATwelfthAndTouchingCollides) {
-    SizedBitmap frame(115, 85);
-    Sprite a(&frame, POINT{100, 200}, POINT{0, 0}, 0, rcField, BA_STOP);
-    const RECT& rc = a.GetCollision();
-    EXPECT_EQ((std::vector<LONG>{109, 207, 206, 278}), (std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom}));
-
-    Sprite b(&frame, POINT{197, 200}, POINT{0, 0}, 0, rcField, BA_STOP);  // b's left edge on a's right
-    EXPECT_TRUE(a.TestCollision(&b));
-    EXPECT_TRUE(b.TestCollision(&a));
-    b.SetPosition(198, 200);
-    EXPECT_FALSE(a.TestCollision(&b));
-    EXPECT_FALSE(b.TestCollision(&a));
-    b.SetPosition(POINT{100, 271});  // b's top edge on a's bottom
-    EXPECT_TRUE(b.TestCollision(&a));
-    b.SetPosition(POINT{100, 272});
-    EXPECT_FALSE(a.TestCollision(&b));
+TEST(SpriteList, InsertsByZOrderWithNewerSpritesOfEqualOrderOnTop) {
+    GameEngine engine(NULL, "SpriteList", "Sprite List", 0, 0);
+    std::vector<Sprite*> vSprites;
+    for (int iZOrder : {5, 1, 5, 3})
+        engine.AddSprite(vSprites.emplace_back(new CountedSprite({0, 0}, {0, 0}, iZOrder)));
+    engine.AddSprite(NULL);
+    EXPECT_EQ((std::vector<Sprite*>{vSprites[1], vSprites[3], vSprites[0], vSprites[2]}), engine.GetSprites());
+    engine.CleanupSprites();
+    EXPECT_TRUE(s_setLive.empty());
 }
 
-TEST(SpriteGeometry, TheBoundsConstructorWritesItsDiagnosticBlock) {
-    SizedBitmap bmp(640, 480);
-    RECT rcBounds = {0, 0, 640, 480};
-    CaptureLog log;
-    Sprite sprite(&bmp, rcBounds, BA_WRAP);
-    EXPECT_EQ((std::vector<std::string>{
-                  "Sprite Attributes", "rcBounds: 0 0 640 480", "m_rcBounds: 0 0 0 0", "m_rcPosition: 0 0 0 0",
-                  "m_rcCollision: 0 0 0 0", "rcBounds: 0 0 640 480", "m_rcBounds: 0 0 640 480",
-                  "m_rcPosition: 0 0 640 480", "m_rcCollision: 53 40 587 440"}),
-              log.Lines());
+TEST(SpriteList, KilledSpritesAreReportedDeletedAndRemovedWithoutSkippingAny) {
+    for (const std::vector<int>& vKill : {std::vector<int>{1, 2, 4}, {0}, {0, 1, 2, 3, 4}, {}}) {
+        GameEngine engine(NULL, "SpriteList", "Sprite List", 0, 0);
+        Hooks() = HookRecord();
+        std::vector<Sprite*> vAll, vDying, vLeft;
+        for (int i = 0; i < 5; ++i)
+            engine.AddSprite(vAll.emplace_back(new CountedSprite({100 * i, 0}, {1, 0}, i)));
+        for (int i : vKill) vAll[i]->Kill();
+        for (Sprite* p : vAll) (p->IsDying() ? vDying : vLeft).push_back(p);
+        engine.UpdateSprites();
+        EXPECT_EQ(vDying, Hooks().vDying);
+        EXPECT_EQ(vLeft, engine.GetSprites());
+        EXPECT_EQ(std::set<const Sprite*>(vLeft.begin(), vLeft.end()), s_setLive);
+        for (Sprite* p : vLeft) EXPECT_EQ(1, p->GetPosition().left % 100) << "updated in the same pass";
+        engine.CleanupSprites();
+        EXPECT_TRUE(s_setLive.empty());
+        EXPECT_EQ(vDying.size(), Hooks().vDying.size()) << "clean-up reports nothing";
+    }
+}
+
+TEST(SpriteList, ASpriteWhoseCollisionRectangleMeetsAnotherGoesBackWhenTheHookSaysSo) {
+    const struct {
+        int x, y;
+        bool bMeets;
+    } aPlaces[] = {  // where the mover's move ends; the still sprite's collision rectangle is (103, 103, 141, 141)
+        {62, 100, true},  {61, 100, false}, {138, 100, true}, {139, 100, false}, {100, 62, true},
+        {100, 61, false}, {100, 138, true}, {100, 139, false}, {62, 138, true},  {61, 138, false},
+    };
+    for (const auto& place : aPlaces) {
+        SCOPED_TRACE(testing::Message() << place.x << "," << place.y);
+        GameEngine engine(NULL, "SpriteList", "Sprite List", 0, 0);
+        Hooks() = HookRecord();
+        Hooks().bCollisionResult = TRUE;
+        Sprite* pStill = new CountedSprite({100, 100}, {0, 0}, 0);
+        Sprite* pMover = new CountedSprite({10, 300}, {place.x - 10, place.y - 300}, 1);
+        engine.AddSprite(pStill);
+        engine.AddSprite(pMover);
+        engine.UpdateSprites();
+        // The still sprite, first in the list, was tested against the mover's old place.
+        typedef std::vector<std::pair<Sprite*, Sprite*>> Pairs;
+        EXPECT_EQ((place.bMeets ? Pairs{{pStill, pMover}} : Pairs{}), Hooks().vCollisions);
+        const std::vector<LONG> vAt = place.bMeets ? std::vector<LONG>{10, 300} : std::vector<LONG>{place.x, place.y};
+        EXPECT_EQ(vAt, (std::vector<LONG>{pMover->GetPosition().left, pMover->GetPosition().top}));
+        EXPECT_EQ(vAt[0] + 3, pMover->GetCollision().left);  // a 44-pixel frame loses 44 / 12 on each side
+        engine.CleanupSprites();
+    }
 }
