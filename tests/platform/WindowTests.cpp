@@ -1,234 +1,253 @@
-// Windows, their messages and the queue, on the headless backend.
+// Windows and their display, the message queue, and the headless clock with its key levels.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
-#include "PlatformTestSupport.h"
+#include "Platform/Backend.h"
+#include "Platform/Headless.h"
+#include "Platform/Win32.h"
 #include "support/Isolation.h"
 
-using namespace testsupport;
+namespace headless = platform::headless;
 
 namespace {
 
-// What the window procedure could see of the handle while WM_CREATE ran.
-HWND s_hCreating = nullptr;
-BOOL s_bWindowDuringCreate = FALSE;
-bool s_bActivateInsideShow = false;
-bool s_bInShowWindow = false;
+std::string s_sLog;      // what the window procedure and the display were told, in order
+bool s_bRefuse = false;  // WM_CREATE answers -1
 
-LRESULT CALLBACK ProbingProc(HWND hWnd, UINT uiMsg, WPARAM wParam, LPARAM lParam) {
-    if (uiMsg == WM_CREATE) {
-        s_hCreating = hWnd;
-        s_bWindowDuringCreate = IsWindow(hWnd);
+void Note(const std::string& s) { s_sLog += (s_sLog.empty() ? "" : ", ") + s; }
+
+std::string Name(UINT uiMsg, WPARAM wParam) {
+    static const std::map<UINT, std::string> s_mapNames = {
+        {WM_CREATE, "create"}, {WM_DESTROY, "destroy"}, {WM_NCDESTROY, "ncdestroy"}, {WM_ACTIVATE, "activate"},
+        {WM_PAINT, "paint"},   {WM_CLOSE, "close"},     {WM_QUIT, "quit"},           {WM_LBUTTONDOWN, "ldown"},
+        {WM_LBUTTONUP, "lup"}, {WM_RBUTTONDOWN, "rdown"}, {WM_RBUTTONUP, "rup"},     {WM_MBUTTONUP, "mup"}};
+    return s_mapNames.at(uiMsg) + (wParam ? " " + std::to_string(wParam) : "");
+}
+
+LRESULT CALLBACK Proc(HWND hWnd, UINT uiMsg, WPARAM wParam, LPARAM lParam) {
+    Note(Name(uiMsg, wParam));
+    if (uiMsg == WM_CREATE && (s_bRefuse || !IsWindow(hWnd))) return -1;
+    if (uiMsg == WM_DESTROY) {
+        if (DestroyWindow(hWnd)) Note("destroyed twice");
+        PostQuitMessage(7);
+    } else if (uiMsg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(hWnd, &ps);
+        EndPaint(hWnd, &ps);
+        return 0;
     }
-    if (uiMsg == WM_ACTIVATE && s_bInShowWindow) s_bActivateInsideShow = true;
-    return RecordingProc(hWnd, uiMsg, wParam, lParam);
+    return DefWindowProc(hWnd, uiMsg, wParam, lParam);
 }
 
-LRESULT CALLBACK RefusingProc(HWND hWnd, UINT uiMsg, WPARAM wParam, LPARAM lParam) {
-    const LRESULT lResult = RecordingProc(hWnd, uiMsg, wParam, lParam);
-    return uiMsg == WM_CREATE ? -1 : lResult;
+// A window sized as the game sizes its own: a 640 x 480 client area inside frame and caption.
+HWND Make(const char* szClass = "T") {
+    WNDCLASSEX wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hIcon = LoadIcon(GetModuleHandle(nullptr), MAKEINTRESOURCE(1000));
+    wc.lpszClassName = "T";
+    RegisterClassEx(&wc);
+    return CreateWindowEx(0, szClass, "T", WS_POPUPWINDOW | WS_CAPTION | WS_MINIMIZEBOX, 0, 0,
+                          640 + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
+                          480 + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION), nullptr,
+                          nullptr, nullptr, nullptr);
 }
+
+// Takes what is queued (20 at most), dispatching all but WM_QUIT; names what it took.
+std::string Drain(UINT uiMin = 0, UINT uiMax = 0, HWND hFilter = nullptr) {
+    std::string sTaken;
+    MSG msg;
+    for (int i = 0; i < 20 && PeekMessage(&msg, hFilter, uiMin, uiMax, PM_REMOVE); ++i) {
+        sTaken += (sTaken.empty() ? "" : ", ") + Name(msg.message, msg.wParam);
+        if (msg.message != WM_QUIT) DispatchMessage(&msg);
+    }
+    return sTaken;
+}
+
+DWORD Wait(DWORD dwMilliseconds) { return MsgWaitForMultipleObjects(0, nullptr, FALSE, dwMilliseconds, QS_ALLINPUT); }
+
+// The headless backend with a display that keeps pixels of its own (rows padded
+// past the image) and notes what the window layer asks of it.
+class RecordingDisplay final : public platform::Backend {
+public:
+    static const ptrdiff_t kStride = 640 * 4 + 64;
+    std::vector<uint8_t> m_vPixels = std::vector<uint8_t>(kStride * 480, 0);
+    bool m_bOffer = true;
+
+    uint8_t* DisplayPixels(int iWidth, int iHeight, ptrdiff_t& iStride) override {
+        iStride = kStride;
+        return m_bOffer && iWidth == 640 && iHeight == 480 ? m_vPixels.data() : nullptr;
+    }
+    bool OpenDisplay(const char* szCaption, int iWidth, int iHeight, int iIconId) override {
+        Note("open " + std::string(szCaption) + " " + std::to_string(iWidth) + "x" + std::to_string(iHeight) +
+             " icon " + std::to_string(iIconId));
+        return true;
+    }
+    void ShowDisplay(bool bShow) override { Note(bShow ? "show" : "hide"); }
+    void CloseDisplay() override { Note("close display"); }
+    void Present(const uint8_t* p, int, int, ptrdiff_t) override {
+        Note(p == m_vPixels.data() ? "present" : "own present");
+    }
+    void SetCursorVisible(bool bVisible) override { Note(bVisible ? "cursor" : "no cursor"); }
+    void ShowMessage(const char*, const char*) override {}
+    void PumpEvents() override { Inner().PumpEvents(); }
+    bool WaitForInput(DWORD dwMilliseconds) override { return Inner().WaitForInput(dwMilliseconds); }
+    void Delay(DWORD dwMilliseconds) override { Inner().Delay(dwMilliseconds); }
+    DWORD Ticks() override { return Inner().Ticks(); }
+    bool IsKeyDown(int iVirtualKey) override { return Inner().IsKeyDown(iVirtualKey); }
+    void GetScreenSize(int& iWidth, int& iHeight) override { Inner().GetScreenSize(iWidth, iHeight); }
+    static platform::Backend& Inner() { return platform::HeadlessBackend(); }
+};
 
 }  // namespace
 
-ISOLATED_TEST(PlatformWindow, CreationSendsCreateBeforeReturningAndShowActivatesInside) {
+ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
     platform::SelectHeadlessBackend();
-    RegisterTestClass(ProbingProc);
-    HWND hWnd = CreateTestWindow();
-    ASSERT_NE(hWnd, nullptr);
-    EXPECT_EQ(s_hCreating, hWnd);
-    EXPECT_TRUE(s_bWindowDuringCreate);
-    EXPECT_EQ(SeenMessages(), std::vector<UINT>({WM_CREATE}));
-
+    RecordingDisplay display;
+    platform::SetCurrentBackend(&display);
+    EXPECT_EQ(ShowCursor(FALSE), -1);
+    EXPECT_EQ(ShowCursor(TRUE), 0);
+    EXPECT_EQ(Make("NoSuchClass"), nullptr);
+    s_bRefuse = true;
+    EXPECT_EQ(Make(), nullptr);
+    s_bRefuse = false;
+    EXPECT_EQ(Drain(), "quit 7");
+    HWND hWnd = Make(), hOther = Make();
     RECT rc;
     ASSERT_TRUE(GetClientRect(hWnd, &rc));
-    EXPECT_EQ(rc.left, 0);
-    EXPECT_EQ(rc.top, 0);
-    EXPECT_EQ(rc.right, 640);
-    EXPECT_EQ(rc.bottom, 480);
-
-    s_bInShowWindow = true;
+    EXPECT_EQ(std::vector<LONG>({rc.left, rc.top, rc.right, rc.bottom}), std::vector<LONG>({0, 0, 640, 480}));
     EXPECT_FALSE(ShowWindow(hWnd, SW_SHOWNORMAL));  // it was hidden
-    s_bInShowWindow = false;
-    EXPECT_TRUE(s_bActivateInsideShow);
-    ASSERT_EQ(Seen().size(), 2u);
-    EXPECT_EQ(Seen()[1].uiMsg, static_cast<UINT>(WM_ACTIVATE));
-    EXPECT_EQ(Seen()[1].wParam, static_cast<WPARAM>(WA_ACTIVE));
+    EXPECT_TRUE(ShowWindow(hWnd, SW_SHOW) && UpdateWindow(hWnd) && UpdateWindow(hWnd));
 
-    // Shown once already: no second activation.
-    EXPECT_TRUE(ShowWindow(hWnd, SW_SHOW));
-    EXPECT_EQ(Seen().size(), 2u);
-
-    // Nothing was posted for either; the only thing waiting is the paint.
-    EXPECT_EQ(DrainQueue(), std::vector<UINT>({WM_PAINT}));
-}
-
-ISOLATED_TEST(PlatformWindow, CreationFailsCleanly) {
-    platform::SelectHeadlessBackend();
-    EXPECT_EQ(CreateTestWindow("NoSuchClass"), nullptr);
-
-    RegisterTestClass(RefusingProc, "Refusing");
-    EXPECT_EQ(CreateTestWindow("Refusing"), nullptr);
-    // The refused window was destroyed on the way out.
-    EXPECT_EQ(SeenMessages(), std::vector<UINT>({WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
-
-    // A class name is registered once; the second registration is refused.
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = RecordingProc;
-    wc.lpszClassName = "Refusing";
-    EXPECT_EQ(RegisterClassEx(&wc), 0);
-    wc.lpszClassName = nullptr;
-    EXPECT_EQ(RegisterClassEx(&wc), 0);
-}
-
-ISOLATED_TEST(PlatformWindow, CloseThroughDefaultHandlingDestroysAndQuits) {
-    platform::SelectHeadlessBackend();
-    RegisterTestClass();
-    HWND hWnd = CreateTestWindow();
-    ASSERT_NE(hWnd, nullptr);
-    ShowWindow(hWnd, SW_SHOWNORMAL);
-    DrainQueue();
-    Seen().clear();
-
-    ASSERT_TRUE(PostMessage(hWnd, WM_CLOSE, 0, 0));
-    ASSERT_TRUE(PostMessage(hWnd, WM_LBUTTONDOWN, 0, 0));  // queued behind the close
-    MSG msg;
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
-    EXPECT_EQ(msg.hwnd, hWnd);
-    DispatchMessage(&msg);
-    EXPECT_EQ(SeenMessages(), std::vector<UINT>({WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
-    EXPECT_FALSE(IsWindow(hWnd));
-
-    // The window's own message went with it; the quit message remains, with
-    // the exit code.
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 7u);
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-
-    // A gone window takes nothing more.
-    EXPECT_FALSE(PostMessage(hWnd, WM_CLOSE, 0, 0));
-    EXPECT_FALSE(DestroyWindow(hWnd));
-    EXPECT_EQ(SendMessage(hWnd, WM_CLOSE, 0, 0), 0);
-    RECT rc;
-    EXPECT_FALSE(GetClientRect(hWnd, &rc));
-}
-
-ISOLATED_TEST(PlatformWindow, QueueKeepsPostingOrderAndPeekDoesNotBlock) {
-    platform::SelectHeadlessBackend();
-    RegisterTestClass();
-    HWND hWnd = CreateTestWindow();
-    ASSERT_NE(hWnd, nullptr);
-
-    MSG msg;
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));  // hidden: not even a paint
-    EXPECT_EQ(platform::headless::Now(), 0u);
-
-    PostMessage(hWnd, WM_RBUTTONDOWN, 1, 0);
-    PostMessage(hWnd, WM_LBUTTONDOWN, 2, 0);
-    PostQuitMessage(3);
-    PostMessage(hWnd, WM_MBUTTONDOWN, 4, 0);
-
-    // Looking without removing leaves the front where it is.
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_RBUTTONDOWN));
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_RBUTTONDOWN));
-
-    std::vector<WPARAM> vParams;
-    std::vector<UINT> vMessages;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        vMessages.push_back(msg.message);
-        vParams.push_back(msg.wParam);
+    // Drawn straight into the display's pixels, or into its own while the
+    // display offers none; the second window is shown nowhere.
+    for (HWND h : {hWnd, hOther, hWnd}) {
+        HDC hdc = GetDC(h);
+        HBRUSH hBrush = CreateSolidBrush(RGB(h == hWnd ? 200 : 100, 0, 0));
+        rc = {630, 470, 700, 500};
+        FillRect(hdc, &rc, hBrush);
+        EXPECT_EQ(GetPixel(hdc, 639, 479), RGB(h == hWnd ? 200 : 100, 0, 0));
+        EXPECT_EQ(GetPixel(hdc, 0, 0), RGB(0, 0, 0));
+        EXPECT_TRUE(DeleteObject(hBrush) && ReleaseDC(h, hdc) == 1);
+        const uint8_t* pCorner = &display.m_vPixels[479 * RecordingDisplay::kStride + 639 * 4];
+        EXPECT_EQ(std::vector<int>({pCorner[-38], pCorner[2], pCorner[6]}), std::vector<int>({0, 200, 0}));
+        display.m_bOffer = h != hOther;
     }
-    EXPECT_EQ(vMessages, std::vector<UINT>({WM_RBUTTONDOWN, WM_LBUTTONDOWN, WM_QUIT, WM_MBUTTONDOWN}));
-    EXPECT_EQ(vParams, std::vector<WPARAM>({1, 2, 3, 4}));
-    // None of it moved the clock.
-    EXPECT_EQ(platform::headless::Now(), 0u);
+    std::vector<unsigned char> vRGB;
+    int iWidth = 0, iHeight = 0;
+    ASSERT_TRUE(headless::ReadWindowImage(vRGB, iWidth, iHeight));
+    EXPECT_EQ(std::vector<int>({iWidth, iHeight, vRGB[3 * 640 * 480 - 3], vRGB[3 * (640 * 479 + 629)]}),
+              std::vector<int>({640, 480, 200, 0}));
+
+    // Closing destroys the window once, with its own queued messages; a gone window takes nothing more.
+    PostMessage(hWnd, WM_CLOSE, 0, 0);
+    PostMessage(hWnd, WM_LBUTTONDOWN, 0, 0);
+    PostMessage(hOther, WM_RBUTTONDOWN, 0, 0);
+    EXPECT_EQ(Drain(), "close, rdown, quit 7");
+    EXPECT_FALSE(IsWindow(hWnd) || !IsWindow(hOther) || headless::ReadWindowImage(vRGB, iWidth, iHeight));
+    for (BOOL bDone : {PostMessage(hWnd, WM_CLOSE, 0, 0), DestroyWindow(hWnd), GetClientRect(hWnd, &rc),
+                       ShowWindow(hWnd, SW_SHOW), UpdateWindow(hWnd), InvalidateRect(hWnd, nullptr, FALSE),
+                       BOOL(SendMessage(hWnd, WM_CLOSE, 0, 0)), BOOL(GetDC(hWnd) != nullptr)})
+        EXPECT_FALSE(bDone);
+    EXPECT_TRUE(DestroyWindow(hOther));
+    EXPECT_EQ(std::exchange(s_sLog, {}),
+              "no cursor, cursor, open T 640x480 icon 1000, create, destroy, ncdestroy, close display, "
+              "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, present, own present, "
+              "close, hide, destroy, ncdestroy, close display, rdown, destroy, ncdestroy");
+    platform::SetCurrentBackend(&RecordingDisplay::Inner());
 }
 
-ISOLATED_TEST(PlatformWindow, PaintIsAskedForUntilTheWindowIsPainted) {
+ISOLATED_TEST(PlatformWindow, PeekTakesInPostingOrderWithinItsFilter) {
     platform::SelectHeadlessBackend();
-    RegisterTestClass();
-    HWND hWnd = CreateTestWindow();
-    ASSERT_NE(hWnd, nullptr);
-    ShowWindow(hWnd, SW_SHOWNORMAL);
-    Seen().clear();
-
-    // A shown window needs painting: UpdateWindow paints it at once.
-    EXPECT_TRUE(UpdateWindow(hWnd));
-    EXPECT_EQ(SeenMessages(), std::vector<UINT>({WM_PAINT}));
-    EXPECT_TRUE(UpdateWindow(hWnd));  // painted: nothing more
-    EXPECT_EQ(Seen().size(), 1u);
-    MSG msg;
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-
-    // Invalidated, it is told to paint only when nothing is posted, and the
-    // paint message stays until it is handled.
-    InvalidateRect(hWnd, nullptr, FALSE);
-    PostMessage(hWnd, WM_LBUTTONUP, 0, 0);
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONUP));
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
-    DispatchMessage(&msg);
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-
-    // Default handling of a paint counts as painting.
-    InvalidateRect(hWnd, nullptr, TRUE);
-    DefWindowProc(hWnd, WM_PAINT, 0, 0);
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    HWND ahWnd[2] = {Make(), Make()};
+    const struct {
+        int iWindow;  // filtered for, or -1
+        UINT uiMin, uiMax;
+        const char* szTaken;
+    } aRows[] = {
+        {-1, 0, 0, "rdown, ldown, quit, lup, rup"},
+        {-1, WM_LBUTTONDOWN, WM_LBUTTONUP, "ldown, quit, lup"},  // WM_QUIT passes any range
+        {-1, 0, WM_LBUTTONDOWN, "ldown, quit"},
+        {0, 0, 0, "rdown, lup, rup"},
+    };
+    for (const auto& row : aRows) {
+        for (UINT ui : {WM_RBUTTONDOWN, WM_LBUTTONDOWN, WM_QUIT, WM_LBUTTONUP, WM_RBUTTONUP}) {
+            if (ui == WM_QUIT)
+                PostQuitMessage(0);
+            else
+                PostMessage(ahWnd[ui == WM_LBUTTONDOWN], ui, 0, 0);  // the left button down to the second window
+        }
+        HWND hFilter = row.iWindow < 0 ? nullptr : ahWnd[row.iWindow];
+        MSG msg;
+        for (int i = 0; i < 2; ++i) {  // looking leaves the message where it is
+            ASSERT_TRUE(PeekMessage(&msg, hFilter, row.uiMin, row.uiMax, PM_NOREMOVE));
+            EXPECT_EQ(std::string(row.szTaken).rfind(Name(msg.message, 0), 0), 0u);
+        }
+        EXPECT_EQ(Drain(row.uiMin, row.uiMax, hFilter), row.szTaken);
+        Drain();
+    }
+    EXPECT_EQ(headless::Now(), 0u);
 }
 
-ISOLATED_TEST(PlatformWindow, WaitingWakesForPostedMessagesOnly) {
+ISOLATED_TEST(PlatformClock, AWaitEndsAtItsTimeoutOrTheNextMessage) {
     platform::SelectHeadlessBackend();
-    RegisterTestClass();
-    HWND hWnd = CreateTestWindow();
-    ASSERT_NE(hWnd, nullptr);
-
-    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT), WAIT_TIMEOUT);
-    PostMessage(hWnd, WM_RBUTTONDOWN, 0, 0);
-    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT), WAIT_OBJECT_0);
-    EXPECT_EQ(platform::headless::Now(), 0u);
-    DrainQueue();
-    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT), WAIT_TIMEOUT);
-    EXPECT_EQ(platform::headless::Now(), 50u);
-
-    HANDLE hAny = reinterpret_cast<HANDLE>(1);
+    HWND hWnd = Make();
+    const struct {
+        void (*pfnSchedule)(HWND);
+        DWORD dwWait, dwResult, dwNow;
+        const char* szTaken;
+    } aRows[] = {
+        {[](HWND) {}, 100, WAIT_TIMEOUT, 100, ""},
+        {[](HWND) {}, 0, WAIT_TIMEOUT, 0, ""},
+        {[](HWND) { headless::PostToWindow(35, WM_LBUTTONDOWN); }, 100, WAIT_OBJECT_0, 35, "ldown"},
+        {[](HWND) { headless::PostToWindow(100, WM_LBUTTONDOWN); }, 100, WAIT_OBJECT_0, 100, "ldown"},
+        {[](HWND) { headless::PostToWindow(101, WM_LBUTTONDOWN); }, 100, WAIT_TIMEOUT, 100, ""},
+        {[](HWND) { headless::KeyDown(30, VK_LEFT); headless::PostToWindow(50, WM_RBUTTONUP); }, 100, WAIT_OBJECT_0, 50,
+         "rup"},  // a key wakes no one
+        {[](HWND h) { PostMessage(h, WM_MBUTTONUP, 0, 0); }, 100, WAIT_OBJECT_0, 0, "mup"},
+        {[](HWND) { headless::Activate(20, FALSE); }, 100, WAIT_OBJECT_0, 20, "activate"},
+        {[](HWND) { headless::KeyDown(300, VK_UP); headless::Activate(400, TRUE); }, INFINITE, WAIT_OBJECT_0, 400,
+         "activate 1"},
+        // Asleep with nothing to come, the window is closed; without one, the program quits.
+        {[](HWND) {}, INFINITE, WAIT_OBJECT_0, 0, "close, quit 7"},
+        {[](HWND) {}, INFINITE, WAIT_OBJECT_0, 0, "quit"},
+    };
+    for (const auto& row : aRows) {
+        SCOPED_TRACE(&row - aRows);
+        platform::SelectHeadlessBackend();
+        row.pfnSchedule(hWnd);
+        EXPECT_EQ(Wait(row.dwWait), row.dwResult);
+        EXPECT_EQ(headless::Now(), row.dwNow);
+        EXPECT_EQ(Drain(), row.szTaken);
+    }
+    HANDLE hAny = hWnd;
     EXPECT_EQ(MsgWaitForMultipleObjects(1, &hAny, FALSE, 10, QS_ALLINPUT), WAIT_FAILED);
 }
 
-TEST(PlatformSystem, MetricsCentreTheGameWindowOnTheHeadlessScreen) {
+TEST(PlatformClock, KeysGoDownAndUpAtTheirTicks) {
     platform::SelectHeadlessBackend();
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
-    const int iWidth = 640 + 2 * GetSystemMetrics(SM_CXFIXEDFRAME);
-    const int iHeight = 480 + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION);
-    EXPECT_GT(GetSystemMetrics(SM_CYCAPTION), 0);
-    EXPECT_LT(iWidth, 1920);
-    EXPECT_LT(iHeight, 1080);
-
-    // The cursor count goes below zero to hide the cursor.
-    const int iStart = ShowCursor(TRUE) - 1;
-    EXPECT_EQ(ShowCursor(FALSE), iStart);
-    EXPECT_EQ(ShowCursor(FALSE), iStart - 1);
-    EXPECT_EQ(ShowCursor(TRUE), iStart);
-
-    EXPECT_NE(LoadCursor(nullptr, IDC_ARROW), nullptr);
-    EXPECT_NE(LoadIcon(nullptr, IDI_APPLICATION), nullptr);
-    EXPECT_NE(LoadIcon(GetModuleHandle(nullptr), MAKEINTRESOURCE(1000)), nullptr);
-    EXPECT_EQ(LoadIcon(GetModuleHandle(nullptr), MAKEINTRESOURCE(1234)), nullptr);
-}
-
-TEST(PlatformSystem, MessageBoxWritesCaptionAndTextToStandardError) {
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(MessageBox(nullptr, "Something broke", "Critical Error", MB_OK | MB_ICONERROR), IDOK);
-    const std::string sErr = testing::internal::GetCapturedStderr();
-    EXPECT_NE(sErr.find("Critical Error"), std::string::npos);
-    EXPECT_NE(sErr.find("Something broke"), std::string::npos);
+    for (auto key : std::vector<std::pair<int, int>>{{5, VK_ESCAPE}, {-15, VK_ESCAPE}, {5, VK_DOWN}, {10, VK_LEFT},
+                                                     {-10, VK_LEFT}, {-12, VK_UP}, {12, VK_UP}, {20, VK_RIGHT},
+                                                     {0, 'A'}, {0, 300}}) {  // a negative tick for a key going up
+        if (key.first < 0)
+            headless::KeyUp(-key.first, key.second);
+        else
+            headless::KeyDown(key.first, key.second);
+    }
+    // Escape, left, up, right, down and A down after the wait to each tick; of one
+    // tick's events the last scheduled wins.
+    const std::pair<DWORD, const char*> aRows[] = {{0, "000000"},  {4, "000000"},  {5, "100010"}, {10, "100010"},
+                                                   {12, "101010"}, {15, "001010"}, {20, "001110"}};
+    for (const auto& row : aRows) {
+        EXPECT_EQ(Wait(row.first - headless::Now()), WAIT_TIMEOUT);
+        std::string sDown;
+        for (int iKey : {VK_ESCAPE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, int('A')})
+            sDown += GetAsyncKeyState(iKey) == static_cast<SHORT>(0x8000) ? '1' : '0';
+        EXPECT_EQ(std::to_string(headless::Now()) + " " + sDown, std::to_string(row.first) + " " + row.second);
+    }
+    headless::KeyUp(20, VK_DOWN);  // due now: at once
+    EXPECT_EQ(GetAsyncKeyState(VK_DOWN), 0);
 }
