@@ -49,11 +49,7 @@ GdiState& State() {
     return s_state;
 }
 
-GdiBitmap* FindBitmap(HGDIOBJ h) {
-    auto& map = State().m_mapBitmaps;
-    auto it = map.find(HandleValue(h));
-    return it == map.end() ? nullptr : it->second.get();
-}
+GdiBitmap* FindBitmap(HGDIOBJ h) { return FindByHandle(State().m_mapBitmaps, h); }
 
 GdiBrush* FindBrush(HGDIOBJ h) {
     auto& map = State().m_mapBrushes;

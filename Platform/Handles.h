@@ -24,4 +24,11 @@ uintptr_t HandleValue(H h) {
     return reinterpret_cast<uintptr_t>(h);
 }
 
+// The object a map of owned objects holds under a handle, or null.
+template <class Map, class H>
+auto FindByHandle(Map& map, H h) -> decltype(map.begin()->second.get()) {
+    auto it = map.find(HandleValue(h));
+    return it == map.end() ? nullptr : it->second.get();
+}
+
 }  // namespace platform

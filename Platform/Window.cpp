@@ -64,11 +64,7 @@ WindowState& State() {
     return s_state;
 }
 
-Window* FindWindowObject(HWND hWnd) {
-    auto& map = State().m_mapWindows;
-    auto it = map.find(HandleValue(hWnd));
-    return it == map.end() ? nullptr : it->second.get();
-}
+Window* FindWindowObject(HWND hWnd) { return FindByHandle(State().m_mapWindows, hWnd); }
 
 const WindowClass* FindClass(LPCSTR lpClassName) {
     if (!lpClassName) return nullptr;
