@@ -197,6 +197,10 @@ TEST(PlatformBlit, RefusedCallsLeaveNoTrace) {
     }
     EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
     EXPECT_EQ(dst.Pixels(), std::vector<COLORREF>(16, RGB(0, 0, 0)));
+    const RECT rcIn = {10, 20, 30, 40};  // the right and bottom edges lie outside
+    EXPECT_EQ(std::vector<BOOL>({PtInRect(&rcIn, {10, 20}), PtInRect(&rcIn, {29, 39}), PtInRect(&rcIn, {30, 39}),
+                                 PtInRect(&rcIn, {29, 40}), PtInRect(&rcIn, {9, 25}), PtInRect(nullptr, {10, 20})}),
+              std::vector<BOOL>({TRUE, TRUE, FALSE, FALSE, FALSE, FALSE}));
     // A bitmap or brush selected into a context is not deleted; the bitmap is selected into no other.
     HBRUSH hBrush = CreateSolidBrush(0);
     HGDIOBJ hOldBrush = SelectObject(dst.m_hDC, hBrush);

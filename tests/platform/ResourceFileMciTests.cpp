@@ -112,6 +112,7 @@ TEST(PlatformResourcesFilesMci, AnswerEachStepAsTheGameAndItsLoadersExpect) {
     Steps steps;
     for (const auto& step : aszSteps) EXPECT_EQ(steps.Do(step[0]), step[1]) << step[0];
     EXPECT_EQ(mciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, 0), MCIERROR(MCIERR_MISSING_PARAMETER));
+    EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
     // Icons by resource ID, each loaded once; the stock ones from no module.
     const HMODULE hModule = GetModuleHandle(nullptr);
     EXPECT_TRUE(LoadIcon(nullptr, IDI_APPLICATION) && LoadCursor(nullptr, IDC_ARROW) && !LoadIcon(hModule, "#1000"));
