@@ -267,11 +267,16 @@ ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
             EXPECT_TRUE(Drawn(**art.ppGame) == Picture(art.iId).vPx) << Name(art) << " is not resource " << art.iId;
         }
     });
-    std::set<const Art*> setShown;
+    std::set<const Art*> setShown, setCutWrong;
     long lKeyed = 0;
     for (DWORD t = 20; t < 52000; t += 20)
         hl::At(t, [&, t] {
-            for (const Sprite* pSprite : _pGame->GetSprites()) setShown.insert(mTable[pSprite->GetBitmap()]);
+            for (const Sprite* pSprite : _pGame->GetSprites()) {
+                const Art* pArt = mTable[pSprite->GetBitmap()];
+                setShown.insert(pArt);
+                // Every picture is cut into the frames it was drawn as.
+                if (pArt && pSprite->GetNumFrames() != pArt->iFrames) setCutWrong.insert(pArt);
+            }
             std::vector<unsigned char> v;
             int w, h;
             if (t % 100 == 0 && hl::ReadWindowImage(v, w, h))
@@ -286,6 +291,7 @@ ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
     hl::Close(52000);
     WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     EXPECT_EQ(lKeyed, 0) << "key-coloured pixels reached the window";
+    for (const Art* pArt : setCutWrong) ADD_FAILURE() << Name(*pArt) << " shown in other frames than it has";
     for (const Art& art : kArt) EXPECT_EQ(setShown.count(&art), art.use == kUnused ? 0u : 1u) << Name(art);
 }
 
