@@ -50,6 +50,7 @@ TEST(Sprite, MovesByEachBoundsActionAtItsEdges) {
         {"bounce off the bottom", BA_BOUNCE, 200, 390, 4, 10, 1, SA_NONE, 204, 395, 4, -10, false},
         {"bounce off a corner", BA_BOUNCE, 2, 3, -5, -4, 1, SA_NONE, 0, 0, 5, 4, false},
         {"bounce off the right", BA_BOUNCE, 520, 3, 10, 0, 1, SA_NONE, 525, 3, -10, 0, false},
+        {"bounce off the top", BA_BOUNCE, 200, 3, 0, -4, 1, SA_NONE, 200, 0, 0, 4, false},
         {"die: partly visible", BA_DIE, -60, 0, -55, 0, 1, SA_NONE, -115, 0, -55, 0, false},
         {"die: wholly outside, unmoved", BA_DIE, -60, 0, -55, 0, 2, SA_KILL, -115, 0, -55, 0, false},
         {"die: on the bottom edge is not outside", BA_DIE, 0, 474, 0, 6, 1, SA_NONE, 0, 480, 0, 6, false},
