@@ -51,7 +51,7 @@ awk '/The .rsrc Resource Directory section/ { on = 1 } on && /^$/ { on = 0 }
     while read -r t n s; do echo "$((t)) $((n)) $((s))"; done > resources.txt
 bound_resources() {
     local id type file count i
-    while read -r id type file; do
+    while read -r id type file _; do
         file=$src/resources/$file
         case $type in
             BITMAP) echo "2 $id $(($(stat -L -c %s "$file") - 14))" ;;
