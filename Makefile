@@ -66,7 +66,7 @@ screenshots: setup $(BUILD)/CMakeCache.txt
 	done
 
 # Rewrites every stored game log of tests/golden/ from its script. A rewritten
-# log is the specification of its game: read the difference line by line
+# log states what its game must write: read the difference line by line
 # against what the game must do before it is committed.
 golden: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay

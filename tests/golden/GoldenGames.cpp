@@ -1,7 +1,7 @@
 // Whole games against their stored logs: every NAME.script of this folder is
 // replayed exactly as whirlquarium-replay plays it, and the console log must
-// equal NAME.log line for line. A stored log is the specification of its
-// game: it was read line by line against what the game must do.
+// equal NAME.log line for line. A stored log states what its game must
+// write: it was read line by line against what the game must do.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
