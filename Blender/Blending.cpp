@@ -11,12 +11,6 @@
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 
-namespace {
-
-
-
-}  // namespace
-
 Blending::Blending() : SpriteState(8, 11, POINT{0, 0}, 10) {}
 
 void Blending::Enter(Blender* pBlender) {

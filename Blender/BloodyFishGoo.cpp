@@ -8,12 +8,6 @@
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
 
-namespace {
-
-
-
-}  // namespace
-
 BloodyFishGoo::BloodyFishGoo() : SpriteState(1, 0, POINT{0, 0}, 10) {}
 
 void BloodyFishGoo::Enter(Blender* pBlender) {

@@ -14,7 +14,6 @@ const int iGravityDelay = 300;
 const int iUpSideDownZOrder = 21;
 const int iWaterFallSpeed = 10;
 
-
 }  // namespace
 
 FlipOver::FlipOver() : SpriteState(5, 2, POINT{0, 0}, 10) {}
