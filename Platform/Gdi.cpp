@@ -44,24 +44,13 @@ struct GdiState {
     HBRUSH m_hStockBrush = nullptr;
 };
 
-GdiState& State() {
-    static GdiState s_state;
-    return s_state;
-}
+GdiState& State() { static GdiState s_state; return s_state; }
 
 GdiBitmap* FindBitmap(HGDIOBJ h) { return FindByHandle(State().m_mapBitmaps, h); }
 
-GdiBrush* FindBrush(HGDIOBJ h) {
-    auto& map = State().m_mapBrushes;
-    auto it = map.find(HandleValue(h));
-    return it == map.end() ? nullptr : &it->second;
-}
+GdiBrush* FindBrush(HGDIOBJ h) { return FindByHandle(State().m_mapBrushes, h); }
 
-DeviceContext* FindDC(HDC hdc) {
-    auto& map = State().m_mapDCs;
-    auto it = map.find(HandleValue(hdc));
-    return it == map.end() ? nullptr : &it->second;
-}
+DeviceContext* FindDC(HDC hdc) { return FindByHandle(State().m_mapDCs, hdc); }
 
 // A zero-filled 32- or 24-bit bitmap; null when the size is refused or the
 // memory cannot be had.
@@ -334,12 +323,7 @@ BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
 }
 
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy) {
-    if (!lprc) return FALSE;
-    lprc->left = Sub(lprc->left, dx);
-    lprc->top = Sub(lprc->top, dy);
-    lprc->right = Add(lprc->right, dx);
-    lprc->bottom = Add(lprc->bottom, dy);
-    return TRUE;
+    return lprc && SetRect(lprc, Sub(lprc->left, dx), Sub(lprc->top, dy), Add(lprc->right, dx), Add(lprc->bottom, dy));
 }
 
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
@@ -352,12 +336,7 @@ BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
 }
 
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy) {
-    if (!lprc) return FALSE;
-    lprc->left = Add(lprc->left, dx);
-    lprc->top = Add(lprc->top, dy);
-    lprc->right = Add(lprc->right, dx);
-    lprc->bottom = Add(lprc->bottom, dy);
-    return TRUE;
+    return lprc && SetRect(lprc, Add(lprc->left, dx), Add(lprc->top, dy), Add(lprc->right, dx), Add(lprc->bottom, dy));
 }
 
 BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc) {

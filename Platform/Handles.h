@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace platform {
 
@@ -24,11 +25,21 @@ uintptr_t HandleValue(H h) {
     return reinterpret_cast<uintptr_t>(h);
 }
 
-// The object a map of owned objects holds under a handle, or null.
+template <class T>
+T* AddressOf(std::unique_ptr<T>& pOwned) {
+    return pOwned.get();
+}
+
+template <class T>
+T* AddressOf(T& object) {
+    return &object;
+}
+
+// The object a map holds under a handle, itself or owned through a pointer; or null.
 template <class Map, class H>
-auto FindByHandle(Map& map, H h) -> decltype(map.begin()->second.get()) {
+auto FindByHandle(Map& map, H h) -> decltype(AddressOf(map.begin()->second)) {
     auto it = map.find(HandleValue(h));
-    return it == map.end() ? nullptr : it->second.get();
+    return it == map.end() ? nullptr : AddressOf(it->second);
 }
 
 }  // namespace platform

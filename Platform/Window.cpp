@@ -59,10 +59,7 @@ struct WindowState {
     HCURSOR m_hStockCursor = nullptr;
 };
 
-WindowState& State() {
-    static WindowState s_state;
-    return s_state;
-}
+WindowState& State() { static WindowState s_state; return s_state; }
 
 Window* FindWindowObject(HWND hWnd) { return FindByHandle(State().m_mapWindows, hWnd); }
 
