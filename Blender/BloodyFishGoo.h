@@ -7,6 +7,10 @@
 class Blender;
 
 class BloodyFishGoo : public SpriteState<Blender, BloodyFishGoo> {
+public:
+    // Swaps the spinning blender for the bloody one, spinning as fast.
+    void ChangeWaterToBlood(Blender* pBlender);
+
 private:
     friend class SingletonState<Blender, BloodyFishGoo>;
     BloodyFishGoo();
@@ -16,7 +20,4 @@ public:
     void Execute(Blender* pBlender) override;
     void Exit(Blender* pBlender) override;
     bool OnMessage(Blender* pBlender, const Telegram& msg) override;
-
-    // Swaps the spinning blender for the bloody one, spinning as fast.
-    void ChangeWaterToBlood(Blender* pBlender);
 };

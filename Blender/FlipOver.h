@@ -7,6 +7,10 @@
 class Blender;
 
 class FlipOver : public SpriteState<Blender, FlipOver> {
+public:
+    // The upside-down blender, the falling water and lid, and the news for the fish.
+    void WaterFall(Blender* pBlender);
+
 private:
     friend class SingletonState<Blender, FlipOver>;
     FlipOver();
@@ -16,7 +20,4 @@ public:
     void Execute(Blender* pBlender) override;
     void Exit(Blender* pBlender) override;
     bool OnMessage(Blender* pBlender, const Telegram& msg) override;
-
-    // The upside-down blender, the falling water and lid, and the news for the fish.
-    void WaterFall(Blender* pBlender);
 };

@@ -6,6 +6,12 @@
 class Fish;
 
 class FlopAway : public SpriteState<Fish, FlopAway> {
+public:
+    // Starts a rising hop.
+    void Bounce(Fish* pFish);
+    // Starts a falling hop.
+    void Fall(Fish* pFish);
+
 private:
     friend class SingletonState<Fish, FlopAway>;
     FlopAway();
@@ -15,9 +21,4 @@ public:
     void Execute(Fish* pFish) override;
     void Exit(Fish* pFish) override;
     bool OnMessage(Fish* pFish, const Telegram& msg) override;
-
-    // Starts a rising hop.
-    void Bounce(Fish* pFish);
-    // Starts a falling hop.
-    void Fall(Fish* pFish);
 };

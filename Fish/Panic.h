@@ -6,6 +6,10 @@
 class Fish;
 
 class Panic : public SpriteState<Fish, Panic> {
+public:
+    // Replaces the panic sprite by the give-up picture.
+    void GoingDown(Fish* pFish);
+
 private:
     friend class SingletonState<Fish, Panic>;
     Panic();
@@ -15,7 +19,4 @@ public:
     void Execute(Fish* pFish) override;
     void Exit(Fish* pFish) override;
     bool OnMessage(Fish* pFish, const Telegram& msg) override;
-
-    // Replaces the panic sprite by the give-up picture.
-    void GoingDown(Fish* pFish);
 };
