@@ -82,6 +82,23 @@ void Sprite::UpdateFrame() {
     }
 }
 
+namespace {
+
+// Puts one coordinate of a sprite of the given size back between the two edges
+// and turns its speed round, when it has gone past either; says whether it had.
+bool BounceWithin(int& iPos, int iSize, LONG lLow, LONG lHigh, LONG& lSpeed) {
+    if (iPos < lLow)
+        iPos = lLow;
+    else if (iPos + iSize > lHigh)
+        iPos = lHigh - iSize;
+    else
+        return false;
+    lSpeed = -lSpeed;
+    return true;
+}
+
+}  // namespace
+
 SPRITEACTION Sprite::Update() {
     if (m_bDying) return SA_KILL;
 
@@ -106,27 +123,10 @@ SPRITEACTION Sprite::Update() {
         break;
 
     case BA_BOUNCE: {
-        bool bBounce = false;
         POINT ptNewVelocity = m_ptVelocity;
-        if (x < rcB.left) {
-            bBounce = true;
-            x = rcB.left;
-            ptNewVelocity.x = -ptNewVelocity.x;
-        } else if (x + w > rcB.right) {
-            bBounce = true;
-            x = rcB.right - w;
-            ptNewVelocity.x = -ptNewVelocity.x;
-        }
-        if (y < rcB.top) {
-            bBounce = true;
-            y = rcB.top;
-            ptNewVelocity.y = -ptNewVelocity.y;
-        } else if (y + h > rcB.bottom) {
-            bBounce = true;
-            y = rcB.bottom - h;
-            ptNewVelocity.y = -ptNewVelocity.y;
-        }
-        if (bBounce) SetVelocity(ptNewVelocity);
+        const bool bBounceX = BounceWithin(x, w, rcB.left, rcB.right, ptNewVelocity.x);
+        const bool bBounceY = BounceWithin(y, h, rcB.top, rcB.bottom, ptNewVelocity.y);
+        if (bBounceX || bBounceY) SetVelocity(ptNewVelocity);
         break;
     }
 
