@@ -174,6 +174,12 @@ def front_fins(flap):
     return left, right
 
 
+def open_mouth(ctx, T, mouth, tongue):
+    paint(ctx, T(mouth), MOUTH, 1.8)
+    with clip_to(ctx, T(mouth)):
+        fill(ctx, T(tongue), TONGUE)
+
+
 def draw_front(ctx, cx, cy, k=0, frames=8, look=(0.0, 0.0), mood="normal", scale=1.0, jitter=(0, 0),
                colours=None, fins=None, tail_sway=None, line=LINE):
     """The front view centred at (cx, cy). mood: normal, blink, panic, giveup, angel."""
@@ -240,10 +246,7 @@ def face(ctx, T, ox, oy, scale, k, frames, look, mood, col):
                 fill(ctx, T(circle(ex - sgn * 1.5 + lx, -6 + ly, 5)), ink)
                 fill(ctx, T(circle(ex - sgn * 1.5 + lx - 1.8, -8.4 + ly, 1.9)), WHITE)
             stroke(ctx, T(Path().M(ex - 7, -23).C(ex - 3, -26, ex + 3, -26, ex + 7, -23)), ink, 2.0)
-        mouth = Path().M(-7, 11).C(-4, 19, 4, 19, 7, 11).C(3, 13, -3, 13, -7, 11).Z()
-        paint(ctx, T(mouth), MOUTH, 1.8)
-        with clip_to(ctx, T(mouth)):
-            fill(ctx, T(ellipse(0, 18, 4, 3)), TONGUE)
+        open_mouth(ctx, T, Path().M(-7, 11).C(-4, 19, 4, 19, 7, 11).C(3, 13, -3, 13, -7, 11).Z(), ellipse(0, 18, 4, 3))
     elif mood == "panic":
         for sgn in (-1, 1):
             ex = sgn * 12.5
@@ -251,10 +254,8 @@ def face(ctx, T, ox, oy, scale, k, frames, look, mood, col):
             fill(ctx, T(circle(ex + lx, -8 + ly, 2.8)), ink)
             brow = Path().M(ex - sgn * 9, -27).C(ex - sgn * 4, -31, ex + sgn * 3, -30, ex + sgn * 9, -24)
             stroke(ctx, T(brow), ink, 2.4)
-        mouth = smooth([(-8, 12), (-4, 10), (0, 11), (4, 10), (8, 12), (9, 19), (5, 26), (0, 27), (-5, 26), (-9, 19)])
-        paint(ctx, T(mouth), MOUTH, 1.8)
-        with clip_to(ctx, T(mouth)):
-            fill(ctx, T(ellipse(0, 26, 6, 4)), TONGUE)
+        open_mouth(ctx, T, smooth([(-8, 12), (-4, 10), (0, 11), (4, 10), (8, 12), (9, 19), (5, 26), (0, 27), (-5, 26),
+                                   (-9, 19)]), ellipse(0, 26, 6, 4))
     elif mood == "giveup":
         for sgn in (-1, 1):
             ex = sgn * 12
