@@ -121,6 +121,11 @@ TEST(BitmapLoaders, EachCorpusInputLoadsWithItsSizeAndPixelsOrIsRefusedCleanly) 
         }
     }
     EXPECT_EQ(std::size(aOutcomes), setSeen.size()) << "an outcome whose input is missing";
+    for (const POINT& size : {POINT{0, 5}, POINT{5, 0}, POINT{-3, 4}}) {  // a blank bitmap of no size is refused
+        Bitmap bmp(hDC, 9, 7, crBack);
+        EXPECT_FALSE(bmp.Create(hDC, size.x, size.y, crKey));
+        EXPECT_TRUE(!bmp.HasImage() && bmp.GetWidth() == 0 && bmp.GetHeight() == 0) << size.x << " x " << size.y;
+    }
     platform::RemoveAddedResources();
     ReleaseDC(NULL, hDC);
 }
