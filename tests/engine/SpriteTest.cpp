@@ -69,6 +69,8 @@ TEST(Sprite, MovesByEachBoundsActionAtItsEdges) {
         EXPECT_EQ((std::vector<LONG>{m.xEnd, m.yEnd, m.xEnd + 115, m.yEnd + 85, m.vxEnd, m.vyEnd, m.bHit}),
                   (std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom, pt.x, pt.y, sprite.GetBoundHit()}));
     }
+    SizedBitmap bmpTopDown(115, -85);  // a top-down image, whose header height is negative
+    EXPECT_EQ(Sprite(&bmpTopDown, POINT{0, 0}, POINT{0, 0}, 0, rcField).GetHeight(), 85);
 }
 
 TEST(Sprite, StepsAFrameEveryDelayUpdatesAndAOneCycleEitherFreezesOrEnds) {
