@@ -93,6 +93,7 @@ TEST(PlatformBlit, EveryPixelLandsWhereTheModelPutsIt) {
         {Keyed, 3, 4, 24, false, 4, 4, 32, false, {-3, -2, 0, 1, 3, 4}, {-4, -1, 0, 2, 4}, 3, 4, 0, 0, TRUE},
         {Keyed, 3, 4, 24, true, 4, 4, 24, true, {-1, 1}, {-1, 1}, 3, 4, 0, 0, TRUE},
         {Keyed, 3, 4, 32, false, 4, 4, 24, false, {-1, 1}, {-1, 1}, 3, 4, 0, 0, TRUE},
+        {Keyed, 6, 1, 32, false, 8, 2, 24, true, {-1, 3}, {0, 1}, 6, 1, 0, 0, TRUE},  // one row
         {Keyed, 67, 5, 32, false, 80, 9, 32, true, {-70, -33, -1, 0, 3, 13, 40, 79}, {-3, 0, 6}, 67, 5, 0, 0, TRUE},
         {Keyed, 67, 5, 32, true, 80, 9, 32, false, {-1, 13}, {0, 2}, 67, 5, 0, 0, TRUE},
         {Keyed, 80, 6, 32, true, 30, 10, 32, true, {-5, 0, 15}, {-2, 3}, 20, 6, 40, 0, TRUE},
@@ -206,4 +207,6 @@ TEST(PlatformBlit, RefusedCallsLeaveNoTrace) {
     HGDIOBJ hOldBrush = SelectObject(dst.m_hDC, hBrush);
     EXPECT_FALSE(DeleteObject(dst.m_hBitmap) || SelectObject(src.m_hDC, dst.m_hBitmap) || DeleteObject(hBrush));
     EXPECT_TRUE(SelectObject(dst.m_hDC, hOldBrush) == hBrush && DeleteObject(hBrush));
+    // A context's first brush is a stock one: "deleted", it stays.
+    EXPECT_TRUE(DeleteObject(hOldBrush) && FillRect(dst.m_hDC, &rc, static_cast<HBRUSH>(hOldBrush)));
 }
