@@ -157,6 +157,9 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
               "no cursor, cursor, open T 640x480 icon 1000, create, destroy, ncdestroy, close display, "
               "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, present, own present, "
               "close, hide, destroy, ncdestroy, close display, rdown, destroy, ncdestroy");
+    // Without caption or border, a window is all client area.
+    HWND hBare = CreateWindowEx(0, "T", "T", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(GetClientRect(hBare, &rc) && rc.right == 200 && rc.bottom == 100 && DestroyWindow(hBare));
     platform::SetCurrentBackend(&RecordingDisplay::Inner());
 }
 
