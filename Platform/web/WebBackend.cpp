@@ -10,6 +10,10 @@
 
 #include <emscripten.h>
 
+#include <cmath>
+#include <cstring>
+#include <vector>
+
 #include "Platform/Backend.h"
 #include "Platform/Keys.h"
 #include "Platform/WindowState.h"
@@ -19,7 +23,7 @@ extern "C" {
 void whirl_web_open(int iWidth, int iHeight);
 void whirl_web_bind_key(const char* szCode, int iVirtualKey);
 void whirl_web_show();
-void whirl_web_present(const uint8_t* pPixels, int iWidth, int iHeight, int iStride);
+void whirl_web_present(const uint32_t* pRgba, int iWidth, int iHeight);
 int whirl_web_next_event(int* pKind, int* pArgument, int* pX, int* pY);
 void whirl_web_wait(int iMilliseconds);
 int whirl_web_key_down(int iVirtualKey);
@@ -52,8 +56,21 @@ public:
     }
     void CloseDisplay() override {}
 
+    // The canvas takes bytes R, G, B, alpha: the image is converted here, where
+    // the loop is vectorised, and the page copies the result in.
     void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
-        if (pPixels) whirl_web_present(pPixels, iWidth, iHeight, static_cast<int>(iStride));
+        if (!pPixels || iWidth <= 0 || iHeight <= 0) return;
+        m_vRgba.resize(static_cast<size_t>(iWidth) * iHeight);
+        uint32_t* pOut = m_vRgba.data();
+        for (int y = 0; y < iHeight; ++y, pOut += iWidth) {
+            const uint8_t* pRow = pPixels + y * iStride;
+            for (int x = 0; x < iWidth; ++x) {
+                uint32_t uiBgrx;
+                std::memcpy(&uiBgrx, pRow + 4 * x, 4);
+                pOut[x] = 0xFF000000u | ((uiBgrx & 0xFF) << 16) | (uiBgrx & 0xFF00) | ((uiBgrx >> 16) & 0xFF);
+            }
+        }
+        whirl_web_present(m_vRgba.data(), iWidth, iHeight);
     }
 
     void PumpEvents() override {
@@ -71,8 +88,10 @@ public:
         }
     }
 
+    // The time is counted from the start of the current tick, as the tick
+    // count the caller computed it from: a frame's wait ends when its tick is due.
     bool WaitForInput(DWORD dwMilliseconds) override {
-        const double dDeadline = emscripten_get_now() + dwMilliseconds;
+        const double dDeadline = m_dStart + std::floor(emscripten_get_now() - m_dStart) + dwMilliseconds;
         for (;;) {
             PumpEvents();
             if (InputArrivedSinceLastLook()) return true;
@@ -102,6 +121,7 @@ public:
 
 private:
     const double m_dStart = emscripten_get_now();
+    std::vector<uint32_t> m_vRgba;
 };
 
 }  // namespace

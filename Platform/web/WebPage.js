@@ -13,7 +13,6 @@ mergeInto(LibraryManager.library, {
     focused: true,
     active: false,
     listeners: [],
-    image: null,
     frameStart: 0,
 
     listen: function (target, type, handler) {
@@ -76,19 +75,9 @@ mergeInto(LibraryManager.library, {
   },
 
   whirl_web_present__deps: ['$WebPage'],
-  whirl_web_present: function (pixels, width, height, stride) {
-    const ctx = Module.canvas.getContext('2d', { alpha: false });
-    if (!WebPage.image || WebPage.image.width !== width || WebPage.image.height !== height)
-      WebPage.image = ctx.createImageData(width, height);
-    // B, G, R, unused bytes to R, G, B, opaque.
-    const out = new Uint32Array(WebPage.image.data.buffer), src = HEAPU32;
-    for (let y = 0, o = 0; y < height; ++y) {
-      for (let s = (pixels + y * stride) >> 2, end = s + width; s < end; ++s, ++o) {
-        const v = src[s];
-        out[o] = 0xff000000 | ((v & 0xff) << 16) | (v & 0xff00) | ((v >>> 16) & 0xff);
-      }
-    }
-    ctx.putImageData(WebPage.image, 0, 0);
+  whirl_web_present: function (rgba, width, height) {
+    const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    Module.canvas.getContext('2d', { alpha: false }).putImageData(new ImageData(data, width, height), 0, 0);
     if (WebPage.frameStart) {
       Module.frames = (Module.frames || 0) + 1;
       const times = (Module.frameTimes = Module.frameTimes || []);
