@@ -167,6 +167,7 @@ bench: setup
 #                   is build-web/site/
 #   make serve-web  serves the site on 127.0.0.1:WEB_PORT
 #   make test-web   plays the site in headless Chromium (tests/web/)
+#   make bench-web  measures it there (bench/web.mjs)
 WEB_BUILD    ?= build-web
 WEB_PORT     ?= 8080
 WEB_PACKAGES := emscripten cmake make gzip
@@ -174,7 +175,7 @@ WEB_PACKAGES := emscripten cmake make gzip
 # modules (acorn), whichever Node runs it.
 EMSCRIPTEN_ENV := EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
 
-.PHONY: setup-web web serve-web test-web
+.PHONY: setup-web setup-browser web serve-web test-web bench-web
 
 # Node from Debian unless one is already installed.
 setup-web:
@@ -190,8 +191,16 @@ web: setup-web $(WEB_BUILD)/CMakeCache.txt
 serve-web: web
 	node tools/web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
 
-test-web: web setup $(BUILD)/CMakeCache.txt
+# Chromium from Debian, the pinned puppeteer-core (tests/web/package-lock.json)
+# that drives it, and the replay tool the page is checked against.
+setup-browser: web setup $(BUILD)/CMakeCache.txt
 	$(call install-missing,chromium $(if $(shell command -v npm),,npm))
 	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
 	cd tests/web && npm ci --no-audit --no-fund
+
+test-web: setup-browser
 	WHIRL_SITE=$(WEB_BUILD)/site WHIRL_REPLAY=$(BUILD)/whirlquarium-replay node --test tests/web/web.test.mjs
+
+# The page's figures in headless Chromium (bench/README.md).
+bench-web: setup-browser
+	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay
