@@ -32,13 +32,14 @@ function codeSize(file) {
   return 0;
 }
 
-const scriptFile = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-bench-')), 'startup');
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-bench-'));
+const scriptFile = path.join(scratch, 'startup');
 fs.writeFileSync(scriptFile, '1 end\n');
 const startupLines = execFileSync(replayTool, [scriptFile], { encoding: 'utf8' }).split('\n').length - 1;
 
 const server = await serve(site);
 const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true, userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-chromium-')),
+  executablePath: '/usr/bin/chromium', headless: true, userDataDir: path.join(scratch, 'chromium'),
   args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--no-first-run', '--disable-gpu'],
 });
@@ -85,4 +86,5 @@ for (let run = 0; run < 5; ++run) {
 }
 await browser.close();
 server.close();
+fs.rmSync(scratch, { recursive: true, force: true });
 process.exit(results.every(Boolean) ? 0 : 1);

@@ -22,7 +22,8 @@ function(whirl_web_game target)
   # Only the functions that can be on the stack when the backend waits
   # (asyncify-only.txt, one a line) are rewritten to unwind to the browser and
   # resume: the program is half the size. A wait reached through any other
-  # function traps.
+  # function traps. Those the optimizer has inlined into main are reported as
+  # non-matching patterns.
   set_target_properties(${target} PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${_site}
     LINK_DEPENDS "${_web}/WebPage.js;${_web}/asyncify-only.txt")
   target_link_options(${target} PRIVATE --js-library ${_web}/WebPage.js
@@ -35,8 +36,10 @@ function(whirl_web_game target)
     configure_file(${_web}/${_file} ${_site}/${_name} COPYONLY)
   endforeach()
   configure_file(${CMAKE_SOURCE_DIR}/resources/Whirlquarium.ico ${_site}/favicon.ico COPYONLY)
-  add_custom_command(OUTPUT ${_site}/${target}.js.gz ${_site}/${target}.wasm.gz
-    COMMAND gzip -9 -n -k -f ${target}.js ${target}.wasm
-    WORKING_DIRECTORY ${_site} DEPENDS ${target} VERBATIM)
-  add_custom_target(site ALL DEPENDS ${_site}/${target}.js.gz ${_site}/${target}.wasm.gz)
+  set(_large ${target}.js ${target}.wasm favicon.ico)
+  list(TRANSFORM _large APPEND .gz OUTPUT_VARIABLE _compressed)
+  list(TRANSFORM _compressed PREPEND ${_site}/)
+  add_custom_command(OUTPUT ${_compressed} COMMAND gzip -9 -n -k -f ${_large}
+    WORKING_DIRECTORY ${_site} DEPENDS ${target} ${_site}/favicon.ico VERBATIM)
+  add_custom_target(site ALL DEPENDS ${_compressed})
 endfunction()

@@ -13,10 +13,12 @@ import { serve } from '../../tools/web/serve.mjs';
 
 const here = path.dirname(new URL(import.meta.url).pathname);
 let server, browser, page;
+const scratch = [];
+const scratchDir = (name) => scratch[scratch.push(fs.mkdtempSync(path.join(os.tmpdir(), name))) - 1];
 
 // The replay tool's console log of a script, and its shots as base64 PNG.
 function replay(script) {
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-web-'));
+  const dir = scratchDir('whirl-web-');
   fs.writeFileSync(path.join(dir, 'script'), script);
   const log = execFileSync(process.env.WHIRL_REPLAY, ['--shots', dir, path.join(dir, 'script')], { encoding: 'utf8' });
   const shots = Object.fromEntries(fs.readdirSync(dir).filter((f) => f.endsWith('.png'))
@@ -50,7 +52,7 @@ const nthQuarter = (k) => quarterBlock.map((l) => l.replace(/^((Total )?Credits(
 before(async () => {
   server = await serve(process.env.WHIRL_SITE);
   browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-chromium-')),
+    executablePath: '/usr/bin/chromium', headless: true, userDataDir: scratchDir('whirl-chromium-'),
     args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--no-first-run', '--disable-gpu', '--force-color-profile=srgb'],
   });
@@ -61,6 +63,7 @@ before(async () => {
 after(async () => {
   await browser?.close();
   server?.close();
+  scratch.forEach((dir) => fs.rmSync(dir, { recursive: true, force: true }));
 });
 
 test('start-up writes the replay tool\'s log and shows its attract display', async () => {
