@@ -25,7 +25,7 @@ void whirl_web_bind_key(const char* szCode, int iVirtualKey);
 void whirl_web_show();
 void whirl_web_present(const uint32_t* pRgba, int iWidth, int iHeight);
 int whirl_web_next_event(int* pKind, int* pArgument, int* pX, int* pY);
-void whirl_web_wait(int iMilliseconds);
+void whirl_web_wait(double dDeadline);  // as emscripten_get_now() reads; negative: none
 int whirl_web_key_down(int iVirtualKey);
 void whirl_web_screen_size(int* pWidth, int* pHeight);
 void whirl_web_cursor(int bVisible);
@@ -99,16 +99,14 @@ public:
                 whirl_web_wait(-1);
                 continue;
             }
-            const double dLeft = dDeadline - emscripten_get_now();
-            if (dLeft <= 0) return false;
-            whirl_web_wait(static_cast<int>(dLeft + 0.999));
+            if (emscripten_get_now() >= dDeadline) return false;
+            whirl_web_wait(dDeadline);
         }
     }
 
     void Delay(DWORD dwMilliseconds) override {
         const double dDeadline = emscripten_get_now() + dwMilliseconds;
-        for (double dLeft = dwMilliseconds; dLeft > 0; dLeft = dDeadline - emscripten_get_now())
-            whirl_web_wait(static_cast<int>(dLeft + 0.999));
+        while (emscripten_get_now() < dDeadline) whirl_web_wait(dDeadline);
     }
 
     DWORD Ticks() override { return static_cast<DWORD>(static_cast<uint64_t>(emscripten_get_now() - m_dStart)); }

@@ -10,7 +10,8 @@ mergeInto(LibraryManager.library, {
     down: {}, // virtual-key code -> held
     queue: [], // [kind, argument, x, y]; kinds as in WebBackend.cpp
     wake: null,
-    focused: true,
+    channel: null,
+    focused: false,
     active: false,
     listeners: [],
     frameStart: 0,
@@ -18,6 +19,13 @@ mergeInto(LibraryManager.library, {
     listen: function (target, type, handler) {
       target.addEventListener(type, handler);
       WebPage.listeners.push([target, type, handler]);
+    },
+    // Runs fn as soon as the page has handled what is waiting (a message
+    // to ourselves: unlike a timer, never held back).
+    step: function (fn) {
+      if (!WebPage.channel) WebPage.channel = new MessageChannel();
+      WebPage.channel.port1.onmessage = () => fn();
+      WebPage.channel.port2.postMessage(0);
     },
     post: function (event) {
       WebPage.queue.push(event);
@@ -71,6 +79,7 @@ mergeInto(LibraryManager.library, {
   whirl_web_show__deps: ['$WebPage'],
   whirl_web_show: function () {
     WebPage.active = true;
+    WebPage.focused = document.hasFocus();
     WebPage.checkActive();
   },
 
@@ -98,16 +107,28 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
+  // Until the deadline (performance.now()) or the next queued event; a
+  // negative deadline waits for the event alone. A timer lands up to a
+  // millisecond late, a tick late for a frame: the last fraction is waited out
+  // in short steps that yield to the page.
   whirl_web_wait__deps: ['$WebPage'],
-  whirl_web_wait: function (milliseconds) {
+  whirl_web_wait: function (deadline) {
     return Asyncify.handleSleep(function (wakeUp) {
       let timer = 0;
-      WebPage.wake = function () {
+      const wake = (WebPage.wake = function () {
+        if (WebPage.wake !== wake) return;
         WebPage.wake = null;
         clearTimeout(timer);
         wakeUp();
+      });
+      const check = function () {
+        if (WebPage.wake !== wake) return;
+        const left = deadline - performance.now();
+        if (left <= 0) wake();
+        else if (left >= 1) timer = setTimeout(check, Math.floor(left));
+        else WebPage.step(check);
       };
-      if (milliseconds >= 0) timer = setTimeout(WebPage.wake, milliseconds);
+      if (deadline >= 0) check();
     });
   },
 
