@@ -108,9 +108,10 @@ mergeInto(LibraryManager.library, {
   },
 
   // Until the deadline (performance.now()) or the next queued event; a
-  // negative deadline waits for the event alone. A timer lands up to a
-  // millisecond late, a tick late for a frame: the last fraction is waited out
-  // in short steps that yield to the page.
+  // negative deadline waits for the event alone. A timer takes whole
+  // milliseconds and lands a fraction of one late, often a tick late for a
+  // frame: it is set to land just before the deadline, and the rest is waited
+  // out in short steps that yield to the page.
   whirl_web_wait__deps: ['$WebPage'],
   whirl_web_wait: function (deadline) {
     return Asyncify.handleSleep(function (wakeUp) {
