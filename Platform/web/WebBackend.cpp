@@ -45,7 +45,8 @@ class Web final : public Backend {
 public:
     bool OpenDisplay(const char*, int iWidth, int iHeight, int) override {
         whirl_web_open(iWidth, iHeight);
-        for (size_t i = 0; i < g_nGameKeys; ++i) whirl_web_bind_key(g_aGameKeys[i].szWebCode, g_aGameKeys[i].iVirtualKey);
+        for (size_t i = 0; i < g_nGameKeys; ++i)
+            whirl_web_bind_key(g_aGameKeys[i].szWebCode, g_aGameKeys[i].iVirtualKey);
         return true;
     }
 
@@ -81,8 +82,8 @@ public:
             if (iKind == kActivate) {
                 PostMessage(hWnd, WM_ACTIVATE, iArgument ? WA_ACTIVE : WA_INACTIVE, 0);
             } else if (iArgument >= 0 && iArgument < 3) {
-                const LPARAM lParam =
-                    static_cast<LPARAM>((static_cast<uint32_t>(iY & 0xFFFF) << 16) | static_cast<uint32_t>(iX & 0xFFFF));
+                const uint32_t uiX = static_cast<uint32_t>(iX & 0xFFFF), uiY = static_cast<uint32_t>(iY & 0xFFFF);
+                const LPARAM lParam = static_cast<LPARAM>((uiY << 16) | uiX);
                 PostMessage(hWnd, kButtonMessages[iArgument][iKind == kButtonDown ? 0 : 1], 0, lParam);
             }
         }
@@ -91,7 +92,8 @@ public:
     // The time is counted from the start of the current tick, as the tick
     // count the caller computed it from: a frame's wait ends when its tick is due.
     bool WaitForInput(DWORD dwMilliseconds) override {
-        const double dDeadline = m_dStart + std::floor(emscripten_get_now() - m_dStart) + dwMilliseconds;
+        const double dTickStart = m_dStart + std::floor(emscripten_get_now() - m_dStart);
+        const double dDeadline = dTickStart + dwMilliseconds;
         for (;;) {
             PumpEvents();
             if (InputArrivedSinceLastLook()) return true;

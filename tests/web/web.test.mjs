@@ -46,7 +46,8 @@ async function click(button, hold = 50) {
 const stored = fs.readFileSync(path.join(here, '../golden/quarters.log'), 'utf8').split('\n');
 const first = stored.indexOf("Screen Class is writing a message: 'Msg_CreditInserted'");
 const quarterBlock = stored.slice(first, stored.indexOf('Total Credits Today = 1') + 2);
-const quarters = (lines) => lines.flatMap((l, i) => (l === quarterBlock[0] ? [lines.slice(i, i + quarterBlock.length)] : []));
+const quarters = (lines) =>
+  lines.flatMap((l, i) => (l === quarterBlock[0] ? [lines.slice(i, i + quarterBlock.length)] : []));
 const nthQuarter = (k) => quarterBlock.map((l) => l.replace(/^((Total )?Credits( Today)? = )1$/, `$1${k}`));
 
 before(async () => {
@@ -93,7 +94,8 @@ test('start-up writes the replay tool\'s log and shows its attract display', asy
 
 test('a quarter by the right arrow, one by a right click, neither scrolls nor opens a menu', async () => {
   // Heard after the page's own handlers, which the running game has added.
-  await page.evaluate(() => ['keydown', 'contextmenu'].forEach((t) => addEventListener(t, (e) => (window[t] = e.defaultPrevented))));
+  await page.evaluate(() =>
+    ['keydown', 'contextmenu'].forEach((t) => addEventListener(t, (e) => (window[t] = e.defaultPrevented))));
   await page.keyboard.down('ArrowRight');
   await until('a quarter by the arrow', async () => quarters(await logLines()).length >= 1);
   await page.keyboard.up('ArrowRight');
@@ -115,8 +117,8 @@ test('the left button starts the blender, the reading climbs, the middle button 
   await click('middle');
   await page.mouse.up({ button: 'left' });
   await until('the saved board', logHas("Message 'Msg_ShowSavedScores' Accepted!"));
-  const accepted = (await logLines()).filter((l) => /^Message '(Msg_Flip|Msg_Gravity|Msg_Saved|Msg_ShowSavedScores)'/.test(l));
-  assert.deepEqual(accepted, ['Msg_Flip', 'Msg_Gravity', 'Msg_Saved', 'Msg_ShowSavedScores'].map((m) => `Message '${m}' Accepted!`));
+  const saving = ['Msg_Flip', 'Msg_Gravity', 'Msg_Saved', 'Msg_ShowSavedScores'].map((m) => `Message '${m}' Accepted!`);
+  assert.deepEqual((await logLines()).filter((l) => saving.includes(l)), saving);
 });
 
 test('no frames while the page is hidden, play again when it is back', async () => {
