@@ -19,7 +19,7 @@ const kTypes = {
 function send(response, status, headers, file) {
   response.writeHead(status, { 'Cache-Control': 'no-cache', ...headers });
   if (file) fs.createReadStream(file).pipe(response);
-  else response.end(status === 200 ? '' : `${status}\n`);
+  else response.end(status >= 400 ? `${status}\n` : '');
 }
 
 function handle(root, request, response) {
@@ -35,7 +35,10 @@ function handle(root, request, response) {
   if (!file.startsWith(root + path.sep) || !type || !fs.statSync(file, { throwIfNoEntry: false })?.isFile())
     return send(response, 404, {});
   if (request.method !== 'GET' && request.method !== 'HEAD') return send(response, 405, { Allow: 'GET, HEAD' });
-  const headers = { 'Content-Type': type, Vary: 'Accept-Encoding' };
+  // Revalidated on every load, and not sent again while unchanged.
+  const modified = fs.statSync(file).mtime.toUTCString();
+  if (request.headers['if-modified-since'] === modified) return send(response, 304, { 'Last-Modified': modified });
+  const headers = { 'Content-Type': type, Vary: 'Accept-Encoding', 'Last-Modified': modified };
   const gzip = /\bgzip\b/.test(request.headers['accept-encoding'] || '') && fs.existsSync(file + '.gz');
   if (gzip) headers['Content-Encoding'] = 'gzip';
   const sent = gzip ? file + '.gz' : file;
