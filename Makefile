@@ -161,3 +161,46 @@ bench: setup
 	bash bench/replay-speed.sh $(BENCH_BUILD) || status=1; echo; \
 	bash bench/running-game.sh $(BENCH_BUILD) || status=1; \
 	exit $$status
+
+# ---- In a browser ----------------------------------------------------------------
+#   make web        builds the game with emscripten into build-web/; the static site
+#                   is build-web/site/
+#   make serve-web  serves the site on 127.0.0.1:WEB_PORT
+#   make test-web   plays the site in headless Chromium (tests/web/)
+#   make bench-web  measures it there (bench/web.mjs)
+WEB_BUILD    ?= build-web
+WEB_PORT     ?= 8080
+WEB_PACKAGES := emscripten cmake make gzip
+# emcc with Debian's Python (not one found first on PATH) and Debian's JavaScript
+# modules (acorn), whichever Node runs it.
+EMSCRIPTEN_ENV := EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
+
+.PHONY: setup-web setup-browser web serve-web test-web bench-web
+
+# Node from Debian unless one is already installed.
+setup-web:
+	$(call install-missing,$(WEB_PACKAGES) $(if $(shell command -v node),,nodejs))
+
+$(WEB_BUILD)/CMakeCache.txt: | setup-web
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+
+web: setup-web $(WEB_BUILD)/CMakeCache.txt
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "The site is in $(WEB_BUILD)/site/"
+
+serve-web: web
+	node tools/web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
+
+# Chromium from Debian, the pinned puppeteer-core (tests/web/package-lock.json)
+# that drives it, and the replay tool the page is checked against.
+setup-browser: web setup $(BUILD)/CMakeCache.txt
+	$(call install-missing,chromium $(if $(shell command -v npm),,npm))
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+	cd tests/web && npm ci --no-audit --no-fund
+
+test-web: setup-browser
+	WHIRL_SITE=$(WEB_BUILD)/site WHIRL_REPLAY=$(BUILD)/whirlquarium-replay node --test tests/web/web.test.mjs
+
+# The page's figures in headless Chromium (bench/README.md).
+bench-web: setup-browser
+	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay

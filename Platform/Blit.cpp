@@ -9,6 +9,10 @@
 #include <immintrin.h>
 #define WHIRL_BLIT_X86 1
 #endif
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#define WHIRL_BLIT_WASM 1
+#endif
 
 #include "Platform/Surface.h"
 
@@ -154,6 +158,23 @@ __attribute__((target("avx2"))) void KeyedRow32Avx2(uint8_t* pDst, const uint8_t
 }
 #endif
 
+#ifdef WHIRL_BLIT_WASM
+// The same with WebAssembly's 128-bit vectors, four pixels at a time.
+void KeyedRow32Wasm(uint8_t* pDst, const uint8_t* pSrc, int iCount, uint32_t uiKey) {
+    if (iCount < 4) return KeyedRow32Scalar(pDst, pSrc, iCount, uiKey);
+    const v128_t vColour = wasm_i32x4_splat(0x00FFFFFF), vKey = wasm_i32x4_splat(static_cast<int>(uiKey));
+    for (int i = 0; i < iCount; i += 4) {
+        if (i > iCount - 4) i = iCount - 4;
+        const v128_t v = wasm_v128_load(pSrc + 4 * i);
+        const v128_t vIsKey = wasm_i32x4_eq(wasm_v128_and(v, vColour), vKey);
+        if (!wasm_v128_any_true(vIsKey))
+            wasm_v128_store(pDst + 4 * i, v);
+        else if (!wasm_i32x4_all_true(vIsKey))
+            wasm_v128_store(pDst + 4 * i, wasm_v128_bitselect(wasm_v128_load(pDst + 4 * i), v, vIsKey));
+    }
+}
+#endif
+
 }  // namespace
 
 std::vector<KeyedRowLoop> KeyedRowLoops() {
@@ -161,6 +182,9 @@ std::vector<KeyedRowLoop> KeyedRowLoops() {
 #ifdef WHIRL_BLIT_X86
     if (__builtin_cpu_supports("avx2")) vLoops.push_back(KeyedRow32Avx2);
     vLoops.push_back(KeyedRow32Sse2);
+#endif
+#ifdef WHIRL_BLIT_WASM
+    vLoops.push_back(KeyedRow32Wasm);
 #endif
     vLoops.push_back(KeyedRow32Scalar);
     return vLoops;

@@ -7,11 +7,11 @@
 namespace platform {
 
 const GameKey g_aGameKeys[] = {
-    {VK_ESCAPE, "escape", SDL_SCANCODE_ESCAPE},
-    {VK_LEFT, "left", SDL_SCANCODE_LEFT},
-    {VK_UP, "up", SDL_SCANCODE_UP},
-    {VK_RIGHT, "right", SDL_SCANCODE_RIGHT},
-    {VK_DOWN, "down", SDL_SCANCODE_DOWN},
+    {VK_ESCAPE, "escape", SDL_SCANCODE_ESCAPE, "Escape"},
+    {VK_LEFT, "left", SDL_SCANCODE_LEFT, "ArrowLeft"},
+    {VK_UP, "up", SDL_SCANCODE_UP, "ArrowUp"},
+    {VK_RIGHT, "right", SDL_SCANCODE_RIGHT, "ArrowRight"},
+    {VK_DOWN, "down", SDL_SCANCODE_DOWN, "ArrowDown"},
 };
 const size_t g_nGameKeys = sizeof(g_aGameKeys) / sizeof(g_aGameKeys[0]);
 

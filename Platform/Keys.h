@@ -11,6 +11,7 @@ struct GameKey {
     int iVirtualKey;
     const char* szScriptName;
     int iSdlScancode;
+    const char* szWebCode;  // KeyboardEvent.code in a web page
 };
 
 extern const GameKey g_aGameKeys[];

@@ -1,0 +1,158 @@
+// The page side of the web backend (an emscripten JS library; see
+// WebBackend.cpp): the canvas the window's image is shown on (Module.canvas),
+// the game's keys as levels, mouse buttons and activation as queued events,
+// and the wait that yields to the browser until its time is up or an event
+// is queued. Module.frames counts the frames shown and Module.frameTimes keeps
+// the last ones' milliseconds from the frame's first key poll to the canvas.
+mergeInto(LibraryManager.library, {
+  $WebPage: {
+    keys: {}, // KeyboardEvent.code -> virtual-key code
+    down: {}, // virtual-key code -> held
+    queue: [], // [kind, argument, x, y]; kinds as in WebBackend.cpp
+    wake: null,
+    channel: null,
+    focused: false,
+    active: false,
+    listeners: [],
+    frameStart: 0,
+
+    listen: function (target, type, handler) {
+      target.addEventListener(type, handler);
+      WebPage.listeners.push([target, type, handler]);
+    },
+    // Runs fn as soon as the page has handled what is waiting (a message
+    // to ourselves: unlike a timer, never held back).
+    step: function (fn) {
+      if (!WebPage.channel) WebPage.channel = new MessageChannel();
+      WebPage.channel.port1.onmessage = () => fn();
+      WebPage.channel.port2.postMessage(0);
+    },
+    post: function (event) {
+      WebPage.queue.push(event);
+      if (WebPage.wake) WebPage.wake();
+    },
+    // Active while the page is visible and has the focus; a change is posted once.
+    checkActive: function () {
+      const bActive = WebPage.focused && !document.hidden;
+      if (bActive === WebPage.active) return;
+      WebPage.active = bActive;
+      if (!bActive) WebPage.down = {}; // no key-up comes to a page that has lost the focus
+      WebPage.post([0, bActive ? 1 : 0, 0, 0]);
+    },
+    onKey: function (e) {
+      const vk = WebPage.keys[e.code];
+      if (vk === undefined) return;
+      e.preventDefault(); // no scrolling by the arrows
+      WebPage.down[vk] = e.type === 'keydown';
+    },
+    onButton: function (e) {
+      e.preventDefault(); // no autoscroll by the middle button
+      if (e.button > 2) return;
+      const canvas = Module.canvas, rect = canvas.getBoundingClientRect();
+      const x = Math.floor((e.clientX - rect.left) * canvas.width / rect.width);
+      const y = Math.floor((e.clientY - rect.top) * canvas.height / rect.height);
+      // Page buttons 0, 1, 2 are left, middle, right.
+      WebPage.post([e.type === 'mousedown' ? 1 : 2, e.button, x, y]);
+    },
+  },
+
+  whirl_web_open__deps: ['$WebPage'],
+  whirl_web_open: function (width, height) {
+    const canvas = Module.canvas;
+    canvas.width = width;
+    canvas.height = height;
+    WebPage.listen(window, 'keydown', WebPage.onKey);
+    WebPage.listen(window, 'keyup', WebPage.onKey);
+    WebPage.listen(canvas, 'mousedown', WebPage.onButton);
+    WebPage.listen(canvas, 'mouseup', WebPage.onButton);
+    WebPage.listen(canvas, 'contextmenu', (e) => e.preventDefault());
+    WebPage.listen(window, 'blur', () => { WebPage.focused = false; WebPage.checkActive(); });
+    WebPage.listen(window, 'focus', () => { WebPage.focused = true; WebPage.checkActive(); });
+    WebPage.listen(document, 'visibilitychange', WebPage.checkActive);
+  },
+
+  whirl_web_bind_key__deps: ['$WebPage'],
+  whirl_web_bind_key: function (code, vk) {
+    WebPage.keys[UTF8ToString(code)] = vk;
+  },
+
+  whirl_web_show__deps: ['$WebPage'],
+  whirl_web_show: function () {
+    WebPage.active = true;
+    WebPage.focused = document.hasFocus();
+    WebPage.checkActive();
+  },
+
+  whirl_web_present__deps: ['$WebPage'],
+  whirl_web_present: function (rgba, width, height) {
+    const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    Module.canvas.getContext('2d', { alpha: false }).putImageData(new ImageData(data, width, height), 0, 0);
+    if (WebPage.frameStart) {
+      Module.frames = (Module.frames || 0) + 1;
+      const times = (Module.frameTimes = Module.frameTimes || []);
+      times.push(performance.now() - WebPage.frameStart);
+      if (times.length > 1000) times.shift();
+      WebPage.frameStart = 0;
+    }
+  },
+
+  whirl_web_next_event__deps: ['$WebPage'],
+  whirl_web_next_event: function (kind, argument, x, y) {
+    const event = WebPage.queue.shift();
+    if (!event) return 0;
+    HEAP32[kind >> 2] = event[0];
+    HEAP32[argument >> 2] = event[1];
+    HEAP32[x >> 2] = event[2];
+    HEAP32[y >> 2] = event[3];
+    return 1;
+  },
+
+  // Until the deadline (performance.now()) or the next queued event; a
+  // negative deadline waits for the event alone. A timer takes whole
+  // milliseconds and lands a fraction of one late, often a tick late for a
+  // frame: it is set to land just before the deadline, and the rest is waited
+  // out in short steps that yield to the page.
+  whirl_web_wait__deps: ['$WebPage'],
+  whirl_web_wait: function (deadline) {
+    return Asyncify.handleSleep(function (wakeUp) {
+      let timer = 0;
+      const wake = (WebPage.wake = function () {
+        if (WebPage.wake !== wake) return;
+        WebPage.wake = null;
+        clearTimeout(timer);
+        wakeUp();
+      });
+      const check = function () {
+        if (WebPage.wake !== wake) return;
+        const left = deadline - performance.now();
+        if (left <= 0) wake();
+        else if (left >= 1) timer = setTimeout(check, Math.floor(left));
+        else WebPage.step(check);
+      };
+      if (deadline >= 0) check();
+    });
+  },
+
+  whirl_web_key_down__deps: ['$WebPage'],
+  whirl_web_key_down: function (vk) {
+    // A frame begins with its first key poll.
+    if (!WebPage.frameStart) WebPage.frameStart = performance.now();
+    return WebPage.down[vk] ? 1 : 0;
+  },
+
+  whirl_web_screen_size: function (width, height) {
+    HEAP32[width >> 2] = screen.width;
+    HEAP32[height >> 2] = screen.height;
+  },
+
+  whirl_web_cursor: function (visible) {
+    Module.canvas.style.cursor = visible ? '' : 'none';
+  },
+
+  whirl_web_ended__deps: ['$WebPage'],
+  whirl_web_ended: function (code) {
+    WebPage.listeners.forEach((l) => l[0].removeEventListener(l[1], l[2]));
+    WebPage.listeners = [];
+    if (Module.onGameEnded) Module.onGameEnded(code);
+  },
+});

@@ -1,0 +1,90 @@
+// The game's page in headless Chromium: bytes over the wire, time to the end of
+// the start-up log, the frame's cost, the main thread's load and the frame rate
+// in the attract display. Each figure is printed with its goal; the exit status
+// is 1 if one is missed.
+//
+//   node bench/web.mjs SITE_DIR REPLAY_TOOL
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { serve } from '../tools/web/serve.mjs';
+
+const puppeteer = createRequire(new URL('../tests/web/package.json', import.meta.url))('puppeteer-core');
+const [site, replayTool] = process.argv.slice(2);
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// The code section of a wasm module, in bytes.
+function codeSize(file) {
+  const bytes = fs.readFileSync(file);
+  const leb = (at) => {
+    let value = 0, shift = 0, byte;
+    do { byte = bytes[at.i++]; value += (byte & 0x7f) * 2 ** shift; shift += 7; } while (byte & 0x80);
+    return value;
+  };
+  for (const at = { i: 8 }; at.i < bytes.length;) {
+    const id = bytes[at.i++], size = leb(at);
+    if (id === 10) return size;
+    at.i += size;
+  }
+  return 0;
+}
+
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-bench-'));
+const scriptFile = path.join(scratch, 'startup');
+fs.writeFileSync(scriptFile, '1 end\n');
+const startupLines = execFileSync(replayTool, [scriptFile], { encoding: 'utf8' }).split('\n').length - 1;
+
+const server = await serve(site);
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true, userDataDir: path.join(scratch, 'chromium'),
+  args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    '--no-first-run', '--disable-gpu'],
+});
+const results = [];
+const report = (what, value, unit, goal, ok) => {
+  results.push(ok);
+  console.log(`${what.padEnd(46)} ${String(value).padStart(9)} ${unit.padEnd(3)} goal ${goal}${ok ? '' : '   MISSED'}`);
+};
+
+const runs = [];
+for (let run = 0; run < 5; ++run) {
+  const page = await browser.newPage();
+  const cdp = await page.createCDPSession();
+  await cdp.send('Network.enable');
+  await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+  let wire = 0;
+  cdp.on('Network.loadingFinished', (e) => (wire += e.encodedDataLength));
+  await page.evaluateOnNewDocument(() => {
+    window.logTimes = [];
+    const log = console.log;
+    console.log = (...args) => (window.logTimes.push(performance.now()), log(...args));
+  });
+  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  while ((await page.evaluate(() => window.logTimes.length)) < startupLines) await sleep(20);
+  runs.push({ wire, startup: await page.evaluate((n) => window.logTimes[n - 1], startupLines) });
+  if (run < 4) await page.close();
+  else {
+    // The attract display, left alone for ten seconds.
+    await cdp.send('Performance.enable');
+    await sleep(2000);
+    const task = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+    const [t0, f0, w0] = [await task(), await page.evaluate(() => whirlquarium.frames), Date.now()];
+    await sleep(10000);
+    const [t1, f1, w1] = [await task(), await page.evaluate(() => whirlquarium.frames), Date.now()];
+    const times = await page.evaluate(() => whirlquarium.frameTimes);
+    console.log(`(${site}: ${path.basename(fs.readdirSync(site).find((f) => f.endsWith('.wasm')))} code section ${(codeSize(path.join(site, 'whirlquarium.wasm')) / 1024).toFixed(0)} KB)`);
+    report('transfer, compressed (median of 5 loads)', (median(runs.map((r) => r.wire)) / 1e6).toFixed(2), 'MB', '<= 2 MB', median(runs.map((r) => r.wire)) <= 2e6);
+    report('navigation to the end of the start-up log', (median(runs.map((r) => r.startup)) / 1000).toFixed(2), 's', '<= 2 s', median(runs.map((r) => r.startup)) <= 2000);
+    report('a frame, HandleKeys to the canvas (median)', median(times).toFixed(2), 'ms', '<= 3 ms', median(times) <= 3);
+    report('main thread busy in the attract display', ((100 * (t1 - t0)) / ((w1 - w0) / 1000)).toFixed(1), '%', '<= 15 %', (t1 - t0) / ((w1 - w0) / 1000) <= 0.15);
+    const fps = ((f1 - f0) * 1000) / (w1 - w0);
+    report('frames a second', fps.toFixed(1), '', '29-30', fps >= 29 && fps <= 30.5);
+  }
+}
+await browser.close();
+server.close();
+fs.rmSync(scratch, { recursive: true, force: true });
+process.exit(results.every(Boolean) ? 0 : 1);

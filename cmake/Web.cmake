@@ -1,0 +1,45 @@
+# The game in a web page (emcmake cmake): the platform over the page's
+# backend (Platform/web/), and the static site in <build>/site: the page, the
+# program's .js and .wasm, the icon, and a gzip copy beside each large file.
+
+# Every browser the page runs in has wasm SIMD: the blits are vectorised as
+# they are natively.
+add_compile_options(-msimd128)
+
+# The Win32 subset, the same files as elsewhere, over the page's backend.
+function(whirl_web_platform)
+  file(GLOB _subset CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Platform/*.cpp)
+  list(REMOVE_ITEM _subset ${CMAKE_SOURCE_DIR}/Platform/Main.cpp)
+  add_library(platform STATIC ${_subset} Platform/web/WebBackend.cpp)
+  target_include_directories(platform PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(platform PUBLIC $<TARGET_OBJECTS:resources>)
+endfunction()
+
+function(whirl_web_game target)
+  set(_web ${CMAKE_SOURCE_DIR}/Platform/web)
+  set(_site ${CMAKE_BINARY_DIR}/site)
+  add_executable(${target} Platform/web/WebMain.cpp)
+  # Only the functions that can be on the stack when the backend waits
+  # (asyncify-only.txt, one a line) are rewritten to unwind to the browser and
+  # resume: the program is half the size. A wait reached through any other
+  # function traps. Those the optimizer has inlined into main are reported as
+  # non-matching patterns.
+  set_target_properties(${target} PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${_site}
+    LINK_DEPENDS "${_web}/WebPage.js;${_web}/asyncify-only.txt")
+  target_link_options(${target} PRIVATE --js-library ${_web}/WebPage.js
+    -sMODULARIZE=1 -sEXPORT_NAME=WhirlquariumModule -sENVIRONMENT=web
+    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
+    -sASYNCIFY=1 -sASYNCIFY_IMPORTS=[whirl_web_wait] -sASYNCIFY_ONLY=@${_web}/asyncify-only.txt)
+
+  foreach(_file page/index.html page/page.js)
+    get_filename_component(_name ${_file} NAME)
+    configure_file(${_web}/${_file} ${_site}/${_name} COPYONLY)
+  endforeach()
+  configure_file(${CMAKE_SOURCE_DIR}/resources/Whirlquarium.ico ${_site}/favicon.ico COPYONLY)
+  set(_large ${target}.js ${target}.wasm favicon.ico)
+  list(TRANSFORM _large APPEND .gz OUTPUT_VARIABLE _compressed)
+  list(TRANSFORM _compressed PREPEND ${_site}/)
+  add_custom_command(OUTPUT ${_compressed} COMMAND gzip -9 -n -k -f ${_large}
+    WORKING_DIRECTORY ${_site} DEPENDS ${target} ${_site}/favicon.ico VERBATIM)
+  add_custom_target(site ALL DEPENDS ${_compressed})
+endfunction()
