@@ -94,7 +94,7 @@ install: build
 
 uninstall:
 	@test -f $(BUILD)/install_manifest.txt || { echo "uninstall: nothing was installed from $(BUILD)"; exit 1; }
-	@while read -r f; do rm -fv "$(DESTDIR)$$f" | sed 's/^/uninstall: /'; done < $(BUILD)/install_manifest.txt
+	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f" | sed 's/^/uninstall: /'; done < $(BUILD)/install_manifest.txt
 
 deb: build
 	cd $(BUILD) && cpack -G DEB
