@@ -18,7 +18,6 @@ void ScaledPicture::Layout(int iImageWidth, int iImageHeight, int iSurfaceWidth,
     m_iScale = LargestScale(iImageWidth, iImageHeight, iSurfaceWidth, iSurfaceHeight);
     m_iLeft = std::max(0, (iSurfaceWidth - iImageWidth * m_iScale) / 2);
     m_iTop = std::max(0, (iSurfaceHeight - iImageHeight * m_iScale) / 2);
-    m_vLastImage.assign(static_cast<size_t>(iImageWidth) * iImageHeight, 0);
     m_bRedrawAll = true;
 }
 
@@ -27,28 +26,7 @@ void ScaledPicture::ToImage(int& x, int& y) const {
     y = std::clamp((y - m_iTop) / m_iScale, 0, std::max(0, m_iImageHeight - 1));
 }
 
-// The smallest rectangle of the image holding every pixel that differs from
-// the last image drawn.
-bool ScaledPicture::FindChange(const uint8_t* pPixels, ptrdiff_t iStride, SDL_Rect& rcChange) const {
-    int iLeft = m_iImageWidth, iRight = -1, iTop = -1, iBottom = -1;
-    for (int y = 0; y < m_iImageHeight; ++y) {
-        const uint32_t* pNew = reinterpret_cast<const uint32_t*>(pPixels + y * iStride);
-        const uint32_t* pOld = &m_vLastImage[static_cast<size_t>(y) * m_iImageWidth];
-        if (std::memcmp(pNew, pOld, static_cast<size_t>(m_iImageWidth) * 4) == 0) continue;
-        int x0 = 0, x1 = m_iImageWidth - 1;
-        while (pNew[x0] == pOld[x0]) ++x0;
-        while (pNew[x1] == pOld[x1]) --x1;
-        iLeft = std::min(iLeft, x0);
-        iRight = std::max(iRight, x1);
-        if (iTop < 0) iTop = y;
-        iBottom = y;
-    }
-    if (iTop < 0) return false;
-    rcChange = SDL_Rect{iLeft, iTop, iRight - iLeft + 1, iBottom - iTop + 1};
-    return true;
-}
-
-// Each pixel of rcImage becomes a square of Scale() pixels, written from pOut on.
+// Each pixel of rcImage becomes a square of m_iScale pixels, written from pOut on.
 void ScaledPicture::Enlarge(const uint8_t* pPixels, ptrdiff_t iStride, const SDL_Rect& rcImage, uint8_t* pOut,
                             ptrdiff_t iOutStride) const {
     const size_t cbOutRow = static_cast<size_t>(rcImage.w) * m_iScale * 4;
@@ -62,17 +40,16 @@ void ScaledPicture::Enlarge(const uint8_t* pPixels, ptrdiff_t iStride, const SDL
     }
 }
 
-const std::vector<SDL_Rect>& ScaledPicture::Draw(const uint8_t* pPixels, ptrdiff_t iStride, SDL_Surface* pSurface) {
+const std::vector<SDL_Rect>& ScaledPicture::Draw(const uint8_t* pPixels, ptrdiff_t iStride, const SDL_Rect* pChange,
+                                                 SDL_Surface* pSurface) {
     m_vChanged.clear();
     if (pSurface->w != m_iSurfaceWidth || pSurface->h != m_iSurfaceHeight)
         Layout(m_iImageWidth, m_iImageHeight, pSurface->w, pSurface->h);
     // A surface too small for the image shows nothing rather than part of it.
     if (pSurface->w < m_iImageWidth || pSurface->h < m_iImageHeight) return m_vChanged;
-    SDL_Rect rcImage{0, 0, m_iImageWidth, m_iImageHeight};
-    if (!m_bRedrawAll && !FindChange(pPixels, iStride, rcImage)) return m_vChanged;
-    for (int y = rcImage.y; y < rcImage.y + rcImage.h; ++y)
-        std::memcpy(&m_vLastImage[static_cast<size_t>(y) * m_iImageWidth + rcImage.x],
-                    pPixels + y * iStride + rcImage.x * 4, static_cast<size_t>(rcImage.w) * 4);
+    const SDL_Rect rcWhole{0, 0, m_iImageWidth, m_iImageHeight};
+    SDL_Rect rcImage = rcWhole;
+    if (!m_bRedrawAll && !(pChange && SDL_IntersectRect(pChange, &rcWhole, &rcImage))) return m_vChanged;
 
     const SDL_Rect rcOut{m_iLeft + rcImage.x * m_iScale, m_iTop + rcImage.y * m_iScale, rcImage.w * m_iScale,
                          rcImage.h * m_iScale};

@@ -1,7 +1,7 @@
 // The game's fixed-size image on a larger display surface: enlarged by a whole
 // factor, each pixel a square block (the art stays crisp), centred on black
-// when the surface is larger still. A frame redraws only what changed since the
-// last one, so a larger window costs little more than a small one.
+// when the surface is larger still. A frame enlarges only the part of the
+// image that changed, so a larger window costs little more than a small one.
 #pragma once
 
 #include <SDL.h>
@@ -21,18 +21,17 @@ public:
     // Lays the picture out on a surface of that size; the next Draw paints
     // all of it, the margins black.
     void Layout(int iImageWidth, int iImageHeight, int iSurfaceWidth, int iSurfaceHeight);
-    // Paints the parts of the image (bytes B, G, R, unused; rows top-down)
-    // that differ from the last one drawn, and returns the rectangles of the
-    // surface that changed (none when nothing did).
-    const std::vector<SDL_Rect>& Draw(const uint8_t* pPixels, ptrdiff_t iStride, SDL_Surface* pSurface);
     // The next Draw paints all of the picture again (the display lost it).
     void RedrawAll() { m_bRedrawAll = true; }
+    // Paints the part pChange of the image (bytes B, G, R, unused; rows
+    // top-down), or all of it after a new layout or RedrawAll; null when none
+    // of it changed. Returns the rectangles of the surface that changed.
+    const std::vector<SDL_Rect>& Draw(const uint8_t* pPixels, ptrdiff_t iStride, const SDL_Rect* pChange,
+                                      SDL_Surface* pSurface);
     // A point on the surface as a point of the image, held inside the image.
     void ToImage(int& x, int& y) const;
-    int Scale() const { return m_iScale; }
 
 private:
-    bool FindChange(const uint8_t* pPixels, ptrdiff_t iStride, SDL_Rect& rcChange) const;
     void Enlarge(const uint8_t* pPixels, ptrdiff_t iStride, const SDL_Rect& rcImage, uint8_t* pOut,
                  ptrdiff_t iOutStride) const;
 
@@ -40,8 +39,7 @@ private:
     int m_iSurfaceWidth = 0, m_iSurfaceHeight = 0;
     int m_iScale = 1, m_iLeft = 0, m_iTop = 0;
     bool m_bRedrawAll = true;
-    std::vector<uint32_t> m_vLastImage;   // the image as last drawn
-    std::vector<uint32_t> m_vConverted;   // the enlarged change, for a surface of another format
+    std::vector<uint32_t> m_vConverted;  // the enlarged change, for a surface of another format
     std::vector<SDL_Rect> m_vChanged;
 };
 

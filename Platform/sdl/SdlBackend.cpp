@@ -117,17 +117,21 @@ public:
         return static_cast<uint8_t*>(pSurface->pixels);
     }
 
-    // Any other image is enlarged into it, and only what changed since the
-    // last image goes to the display.
+    // Any other image is enlarged into it: only the part drawn on since the
+    // last image, and only that goes to the display.
     void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
         if (!m_pWindow || !pPixels) return;
         SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
         if (!pSurface) return;
+        RECT rc;
+        const bool bChanged = TakeWindowChange(DisplayWindow(), rc);
         if (pPixels == pSurface->pixels) {
             SDL_UpdateWindowSurface(m_pWindow);
         } else {
             (void)iWidth, (void)iHeight;  // the size the display was opened with
-            const std::vector<SDL_Rect>& vChanged = m_picture.Draw(pPixels, iStride, pSurface);
+            const SDL_Rect rcChange{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+            const std::vector<SDL_Rect>& vChanged = m_picture.Draw(pPixels, iStride, bChanged ? &rcChange : nullptr,
+                                                                   pSurface);
             if (!vChanged.empty())
                 SDL_UpdateWindowSurfaceRects(m_pWindow, vChanged.data(), static_cast<int>(vChanged.size()));
         }

@@ -16,6 +16,8 @@ tmp=$(mktemp -d)
 openbox > /dev/null 2>&1 & wm=$!
 pid=
 trap 'kill $pid $wm 2> /dev/null; rm -rf "$tmp"' EXIT
+# A window shown before the window manager has taken the screen may stay unmapped.
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
 failed=0
 bad() { failed=1; echo "FAILED: $*"; }
 
@@ -46,8 +48,9 @@ quarter_and_flip() {  # WHAT
 while read -r scale window factor key play; do
     [ "$scale" = - ] && scale=
     WHIRLQUARIUM_SCALE=$scale "$game" > "$tmp/log" 2> "$tmp/err" & pid=$!
-    win=$(xdotool search --sync --onlyvisible --pid $pid | head -n 1)
+    win=$(timeout 10 xdotool search --sync --onlyvisible --pid $pid | head -n 1)
     what="WHIRLQUARIUM_SCALE=$scale"
+    [ -n "$win" ] || { bad "$what: no window shown within 10 s"; kill $pid; continue; }
     expect_size "$window" "$what"
     import -window "$win" "$tmp/shot.png"
     if [ "$factor" -gt 1 ] && ! uniform_blocks "$tmp/shot.png" "$factor" "$window+0+0"; then
