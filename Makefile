@@ -173,7 +173,7 @@ soak: build
 #                the replay tool's speed, and the game in an SDL window under Xvfb:
 #                processor time, frame pacing, start-up. Each reports its goals.
 BENCH_BUILD    ?= build-bench
-BENCH_PACKAGES := libbenchmark-dev xvfb xauth xdotool
+BENCH_PACKAGES := libbenchmark-dev xvfb xauth xdotool x11-utils openbox
 
 .PHONY: bench
 bench: setup

@@ -35,10 +35,6 @@ if [ -z "${WHIRL_UNDER_XVFB:-}" ]; then
     done
     WHIRL_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 2560x1600x24" bash "$0" "$BUILD_DIR"
 fi
-# Full screen is the window manager's to grant.
-openbox > /dev/null 2>&1 &
-WM_PID=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
 
 ATTRACT_SECONDS=20
 SPINNING_SECONDS=10
@@ -51,6 +47,11 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+# Full screen is the window manager's to grant. A window shown before it is
+# ready may never be mapped: its start-up command says when it is.
+openbox --startup "touch $WORK/wm-ready" > /dev/null 2>&1 &
+WM_PID=$!
+for _ in $(seq 100); do [ -e "$WORK/wm-ready" ] && break; sleep 0.1; done
 
 HZ=$(getconf CLK_TCK)
 now_us() { echo $(( ${EPOCHREALTIME/./} )); }

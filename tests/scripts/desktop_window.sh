@@ -13,11 +13,12 @@ if [ -z "${WHIRL_UNDER_XVFB:-}" ]; then
     WHIRL_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 2560x1600x24" bash "$0"
 fi
 tmp=$(mktemp -d)
-openbox > /dev/null 2>&1 & wm=$!
+# A window shown before the window manager is ready may never be mapped: its
+# start-up command says when it is.
+openbox --startup "touch $tmp/wm-ready" > /dev/null 2>&1 & wm=$!
 pid=
 trap 'kill $pid $wm 2> /dev/null; rm -rf "$tmp"' EXIT
-# A window shown before the window manager has taken the screen may stay unmapped.
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
+for _ in $(seq 100); do [ -e "$tmp/wm-ready" ] && break; sleep 0.1; done
 failed=0
 bad() { failed=1; echo "FAILED: $*"; }
 
