@@ -79,11 +79,13 @@ golden: setup $(BUILD)/CMakeCache.txt
 #   make install     the game, its menu entry, icons, AppStream data and manual page
 #                    under DESTDIR/PREFIX (PREFIX defaults to /usr/local)
 #   make uninstall   removes what make install put there
-#   make deb         a Debian package of the same files (CPack), in $(BUILD)/
+#   make deb         a Debian package of the same files (CPack), in $(BUILD)/, checked
+#                    by lintian: an error fails the target
 # The window and install tests of make test run the game under Xvfb with a window
 # manager and check the installed files with the desktop's own validators.
 PREFIX          ?= /usr/local
-DESKTOP_TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream lintian
+DESKTOP_TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream
+DEB_PACKAGES          := dpkg-dev file lintian
 
 .PHONY: setup-desktop install uninstall deb
 setup-desktop:
@@ -97,7 +99,9 @@ uninstall:
 	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f" | sed 's/^/uninstall: /'; done < $(BUILD)/install_manifest.txt
 
 deb: build
-	cd $(BUILD) && cpack -G DEB
+	$(call install-missing,$(DEB_PACKAGES))
+	cd $(BUILD) && rm -f whirlquarium_*.deb && cpack -G DEB
+	lintian --fail-on error $(BUILD)/whirlquarium_*.deb
 
 # ---- Windows -------------------------------------------------------------------
 #   make windows        cross-compiles build-windows/whirlquarium.exe with MinGW-w64
