@@ -4,7 +4,6 @@
 // positions come back in the image's own pixels.
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -119,7 +118,8 @@ public:
 
     // Any other image is enlarged into it: only the part drawn on since the
     // last image, and only that goes to the display.
-    void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
+    // The image's size is the one the display was opened with.
+    void Present(const uint8_t* pPixels, int, int, ptrdiff_t iStride) override {
         if (!m_pWindow || !pPixels) return;
         SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
         if (!pSurface) return;
@@ -128,7 +128,6 @@ public:
         if (pPixels == pSurface->pixels) {
             SDL_UpdateWindowSurface(m_pWindow);
         } else {
-            (void)iWidth, (void)iHeight;  // the size the display was opened with
             const SDL_Rect rcChange{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
             const std::vector<SDL_Rect>& vChanged = m_picture.Draw(pPixels, iStride, bChanged ? &rcChange : nullptr,
                                                                    pSurface);
