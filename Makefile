@@ -33,7 +33,7 @@ $(BUILD)/CMakeCache.txt:
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: build setup-desktop
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 play: build
@@ -74,6 +74,34 @@ golden: setup $(BUILD)/CMakeCache.txt
 	  $(BUILD)/whirlquarium-replay $$s > $${s%.script}.log || exit 1; echo "wrote $${s%.script}.log"; \
 	done
 	@git diff --stat -- tests/golden
+
+# ---- Linux desktop ---------------------------------------------------------------
+#   make install     the game, its menu entry, icons, AppStream data and manual page
+#                    under DESTDIR/PREFIX (PREFIX defaults to /usr/local)
+#   make uninstall   removes what make install put there
+#   make deb         a Debian package of the same files (CPack), in $(BUILD)/, checked
+#                    by lintian: an error fails the target
+# The window and install tests of make test run the game under Xvfb with a window
+# manager and check the installed files with the desktop's own validators.
+PREFIX          ?= /usr/local
+DESKTOP_TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream
+DEB_PACKAGES          := dpkg-dev file lintian
+
+.PHONY: setup-desktop install uninstall deb
+setup-desktop:
+	$(call install-missing,$(DESKTOP_TEST_PACKAGES))
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "uninstall: nothing was installed from $(BUILD)"; exit 1; }
+	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f" | sed 's/^/uninstall: /'; done < $(BUILD)/install_manifest.txt
+
+deb: build
+	$(call install-missing,$(DEB_PACKAGES))
+	cd $(BUILD) && rm -f whirlquarium_*.deb && cpack -G DEB
+	lintian --fail-on error $(BUILD)/whirlquarium_*.deb
 
 # ---- Windows -------------------------------------------------------------------
 #   make windows        cross-compiles build-windows/whirlquarium.exe with MinGW-w64
@@ -149,7 +177,7 @@ soak: build
 #                the replay tool's speed, and the game in an SDL window under Xvfb:
 #                processor time, frame pacing, start-up. Each reports its goals.
 BENCH_BUILD    ?= build-bench
-BENCH_PACKAGES := libbenchmark-dev xvfb xauth xdotool
+BENCH_PACKAGES := libbenchmark-dev xvfb xauth xdotool x11-utils openbox
 
 .PHONY: bench
 bench: setup

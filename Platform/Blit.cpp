@@ -255,6 +255,38 @@ void CopyPixels(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight,
     CopyBlock<false>(dst, src, b, 0);
 }
 
+void CopyPixelsNotingChange(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight, const Surface& src,
+                            int xSrc, int ySrc, RECT& rcChanged) {
+    rcChanged = RECT{0, 0, 0, 0};
+    Block b;
+    if (!ClipBlock(dst, xDst, yDst, iWidth, iHeight, src, xSrc, ySrc, b)) return;
+    if (src.m_pBits == dst.m_pBits || src.m_iBitsPerPixel != 32 || dst.m_iBitsPerPixel != 32) {
+        CopyBlock<false>(dst, src, b, 0);
+        rcChanged = RECT{b.xDst, b.yDst, b.xDst + b.iWidth, b.yDst + b.iHeight};
+        return;
+    }
+    const size_t cbRow = static_cast<size_t>(b.iWidth) * 4;
+    int iLeft = b.iWidth, iRight = -1, iTop = -1, iBottom = -1;
+    for (int y = 0; y < b.iHeight; ++y) {
+        uint8_t* pDst = dst.Row(b.yDst + y) + static_cast<ptrdiff_t>(b.xDst) * 4;
+        const uint8_t* pSrc = src.Row(b.ySrc + y) + static_cast<ptrdiff_t>(b.xSrc) * 4;
+        if (y + 2 < b.iHeight) {
+            PrefetchRow(src.Row(b.ySrc + y + 2) + static_cast<ptrdiff_t>(b.xSrc) * 4, cbRow, false);
+            PrefetchRow(dst.Row(b.yDst + y + 2) + static_cast<ptrdiff_t>(b.xDst) * 4, cbRow, false);
+        }
+        if (std::memcmp(pDst, pSrc, cbRow) == 0) continue;
+        int x0 = 0, x1 = b.iWidth - 1;
+        while (Load32(pDst + 4 * x0) == Load32(pSrc + 4 * x0)) ++x0;
+        while (Load32(pDst + 4 * x1) == Load32(pSrc + 4 * x1)) --x1;
+        std::memcpy(pDst + 4 * x0, pSrc + 4 * x0, static_cast<size_t>(x1 - x0 + 1) * 4);
+        iLeft = std::min(iLeft, x0);
+        iRight = std::max(iRight, x1);
+        if (iTop < 0) iTop = y;
+        iBottom = y;
+    }
+    if (iTop >= 0) rcChanged = RECT{b.xDst + iLeft, b.yDst + iTop, b.xDst + iRight + 1, b.yDst + iBottom + 1};
+}
+
 void CopyPixelsKeyed(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight, const Surface& src,
                      int xSrc, int ySrc, COLORREF crKey) {
     Block b;

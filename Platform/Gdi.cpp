@@ -1,4 +1,6 @@
 // Device contexts, bitmaps, brushes and blits.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <unordered_map>
@@ -266,6 +268,7 @@ int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     else
         return 0;
     if (const Surface* pTarget = TargetOf(*pDC)) FillPixels(*pTarget, *lprc, crColor);
+    if (pDC->m_kind == DcKind::Window) NoteWindowChange(pDC->m_hWnd, *lprc);
     return 1;
 }
 
@@ -276,7 +279,15 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     if (!pDst || !pSrc) return FALSE;
     const Surface* pTarget = TargetOf(*pDst);
     const Surface* pSource = TargetOf(*pSrc);
-    if (pTarget && pSource) CopyPixels(*pTarget, x, y, cx, cy, *pSource, x1, y1);
+    if (!pTarget || !pSource) return TRUE;
+    if (pDst->m_kind != DcKind::Window) {
+        CopyPixels(*pTarget, x, y, cx, cy, *pSource, x1, y1);
+        return TRUE;
+    }
+    // A window is told what changed, so that its display sends only that.
+    RECT rcChanged;
+    CopyPixelsNotingChange(*pTarget, x, y, cx, cy, *pSource, x1, y1, rcChanged);
+    NoteWindowChange(pDst->m_hWnd, rcChanged);
     return TRUE;
 }
 
@@ -295,6 +306,12 @@ BOOL WINAPI TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wD
     if (const Surface* pTarget = TargetOf(*pDst))
         CopyPixelsKeyed(*pTarget, xoriginDest, yoriginDest, wDest, hDest, *pSource, xoriginSrc, yoriginSrc,
                         crTransparent);
+    if (pDst->m_kind == DcKind::Window) {
+        const int64_t iRight = std::min<int64_t>(int64_t{xoriginDest} + wDest, INT32_MAX);
+        const int64_t iBottom = std::min<int64_t>(int64_t{yoriginDest} + hDest, INT32_MAX);
+        NoteWindowChange(pDst->m_hWnd,
+                         RECT{xoriginDest, yoriginDest, static_cast<LONG>(iRight), static_cast<LONG>(iBottom)});
+    }
     return TRUE;
 }
 

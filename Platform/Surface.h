@@ -44,6 +44,12 @@ inline size_t DibStride(int iWidth, int iBitsPerPixel) {
 void CopyPixels(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight, const Surface& src, int xSrc,
                 int ySrc);
 
+// As CopyPixels, but only the pixels that differ are written, and rcChanged
+// becomes the smallest rectangle of dst holding them (empty when none did).
+// Reading what is there costs no more than writing over it, and an image
+// copied whole every frame mostly changes in a few places.
+void CopyPixelsNotingChange(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight, const Surface& src,
+                            int xSrc, int ySrc, RECT& rcChanged);
 // As CopyPixels, but source pixels equal to the key colour are not copied.
 void CopyPixelsKeyed(const Surface& dst, int xDst, int yDst, int iWidth, int iHeight, const Surface& src,
                      int xSrc, int ySrc, COLORREF crKey);

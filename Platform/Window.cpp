@@ -1,6 +1,7 @@
 // Window classes, windows and the message queue.
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -41,6 +42,7 @@ struct Window {
     bool m_bEverShown = false;
     bool m_bInvalid = false;
     bool m_bDestroying = false;
+    RECT m_rcChanged{0, 0, 0, 0};  // drawn since the display last took it
 
     ~Window() { FreePixels(m_surface.m_pBits, static_cast<size_t>(m_surface.m_iStride) * m_surface.m_iHeight); }
 };
@@ -153,6 +155,30 @@ void PresentWindow(HWND hWnd) {
     if (!pWindow || !pWindow->m_bOwnsDisplay) return;
     const Surface& s = *WindowSurface(hWnd);
     CurrentBackend().Present(s.m_pBits, s.m_iWidth, s.m_iHeight, s.m_iStride);
+}
+
+void NoteWindowChange(HWND hWnd, const RECT& rcChanged) {
+    Window* pWindow = FindWindowObject(hWnd);
+    if (!pWindow) return;
+    const RECT rc{std::max<LONG>(rcChanged.left, 0), std::max<LONG>(rcChanged.top, 0),
+                  std::min<LONG>(rcChanged.right, pWindow->m_surface.m_iWidth),
+                  std::min<LONG>(rcChanged.bottom, pWindow->m_surface.m_iHeight)};
+    if (rc.left >= rc.right || rc.top >= rc.bottom) return;
+    RECT& rcSoFar = pWindow->m_rcChanged;
+    if (rcSoFar.left >= rcSoFar.right) {
+        rcSoFar = rc;
+        return;
+    }
+    rcSoFar = RECT{std::min(rcSoFar.left, rc.left), std::min(rcSoFar.top, rc.top), std::max(rcSoFar.right, rc.right),
+                   std::max(rcSoFar.bottom, rc.bottom)};
+}
+
+bool TakeWindowChange(HWND hWnd, RECT& rcChanged) {
+    Window* pWindow = FindWindowObject(hWnd);
+    if (!pWindow || pWindow->m_rcChanged.left >= pWindow->m_rcChanged.right) return false;
+    rcChanged = pWindow->m_rcChanged;
+    pWindow->m_rcChanged = RECT{0, 0, 0, 0};
+    return true;
 }
 
 void ValidateWindow(HWND hWnd) {

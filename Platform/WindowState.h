@@ -11,6 +11,12 @@ namespace platform {
 const Surface* WindowSurface(HWND hWnd);
 // Shows the window's image on the display, if the window owns it.
 void PresentWindow(HWND hWnd);
+// What has been drawn on the window since the display last took it: a
+// rectangle of the window's image, joined with every one noted before.
+void NoteWindowChange(HWND hWnd, const RECT& rcChanged);
+// Hands over the rectangle changed since the last call and forgets it; false
+// when nothing changed.
+bool TakeWindowChange(HWND hWnd, RECT& rcChanged);
 // Marks the window as painted.
 void ValidateWindow(HWND hWnd);
 // The window that owns the display, or null.

@@ -1,7 +1,9 @@
-// The backend with a real window, through SDL2.
+// The backend with a real window, through SDL2. The game's image is shown
+// enlarged by a whole factor (see WindowScale.h), or in full screen, which
+// Alt+Enter and F11 toggle; the game never hears of those two keys, and mouse
+// positions come back in the image's own pixels.
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +16,8 @@
 #include "Platform/Headless.h"
 #include "Platform/IconImage.h"
 #include "Platform/WindowState.h"
+#include "Platform/sdl/ScaledPicture.h"
+#include "Platform/sdl/WindowScale.h"
 
 namespace platform {
 namespace {
@@ -67,14 +71,17 @@ public:
         // a graphics card rasterises every frame on the processor.
         const char* szDriver = SDL_GetCurrentVideoDriver();
         if (szDriver && std::strcmp(szDriver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        m_pWindow = SDL_CreateWindow(szCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, iWidth, iHeight,
-                                     SDL_WINDOW_HIDDEN);
+        const int iScale = StartingScale(iWidth, iHeight);
+        m_pWindow = SDL_CreateWindow(szCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, iWidth * iScale,
+                                     iHeight * iScale, SDL_WINDOW_HIDDEN);
         if (!m_pWindow) return Failed("SDL_CreateWindow");
-        if (!SDL_GetWindowSurface(m_pWindow)) {
+        SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
+        if (!pSurface) {
             Failed("SDL_GetWindowSurface");
             CloseDisplay();
             return false;
         }
+        m_picture.Layout(iWidth, iHeight, pSurface->w, pSurface->h);
         m_bActive = false;
         SetIcon(iIconId ? iIconId : kDefaultIconId);
         return true;
@@ -98,8 +105,8 @@ public:
         m_pWindow = nullptr;
     }
 
-    // The window image is drawn straight into the window's surface when its
-    // format is the image's own (the fourth byte is unused, not alpha).
+    // The window image is drawn straight into the window's surface when that
+    // is the image's size and format (the fourth byte is unused, not alpha).
     uint8_t* DisplayPixels(int iWidth, int iHeight, ptrdiff_t& iStride) override {
         SDL_Surface* pSurface = m_pWindow ? SDL_GetWindowSurface(m_pWindow) : nullptr;
         if (!pSurface || SDL_MUSTLOCK(pSurface) || pSurface->format->format != SDL_PIXELFORMAT_RGB888 ||
@@ -109,20 +116,24 @@ public:
         return static_cast<uint8_t*>(pSurface->pixels);
     }
 
-    // Any other image is copied in, converted if the display keeps another
-    // format.
-    void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
+    // Any other image is enlarged into it: only the part drawn on since the
+    // last image, and only that goes to the display.
+    // The image's size is the one the display was opened with.
+    void Present(const uint8_t* pPixels, int, int, ptrdiff_t iStride) override {
         if (!m_pWindow || !pPixels) return;
         SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
         if (!pSurface) return;
-        if (pPixels != pSurface->pixels) {
-            const int iCopyWidth = std::min(iWidth, pSurface->w), iCopyHeight = std::min(iHeight, pSurface->h);
-            if (SDL_MUSTLOCK(pSurface) && SDL_LockSurface(pSurface) != 0) return;
-            SDL_ConvertPixels(iCopyWidth, iCopyHeight, SDL_PIXELFORMAT_RGB888, pPixels, static_cast<int>(iStride),
-                              pSurface->format->format, pSurface->pixels, pSurface->pitch);
-            if (SDL_MUSTLOCK(pSurface)) SDL_UnlockSurface(pSurface);
+        RECT rc;
+        const bool bChanged = TakeWindowChange(DisplayWindow(), rc);
+        if (pPixels == pSurface->pixels) {
+            SDL_UpdateWindowSurface(m_pWindow);
+        } else {
+            const SDL_Rect rcChange{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+            const std::vector<SDL_Rect>& vChanged = m_picture.Draw(pPixels, iStride, bChanged ? &rcChange : nullptr,
+                                                                   pSurface);
+            if (!vChanged.empty())
+                SDL_UpdateWindowSurfaceRects(m_pWindow, vChanged.data(), static_cast<int>(vChanged.size()));
         }
-        SDL_UpdateWindowSurface(m_pWindow);
         m_frameTrace.Shown();
     }
 
@@ -191,6 +202,12 @@ private:
         SDL_FreeSurface(pIcon);
     }
 
+    void ToggleFullScreen() {
+        const bool bFull = (SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+        if (SDL_SetWindowFullscreen(m_pWindow, bFull ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+            Failed("SDL_SetWindowFullscreen");
+    }
+
     void Post(UINT uiMsg, WPARAM wParam, LPARAM lParam) {
         if (HWND hWnd = DisplayWindow()) PostMessage(hWnd, uiMsg, wParam, lParam);
     }
@@ -211,6 +228,8 @@ private:
                 m_bActive = false;
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                m_picture.RedrawAll();
                 InvalidateRect(DisplayWindow(), nullptr, FALSE);
                 break;
             case SDL_WINDOWEVENT_CLOSE:
@@ -220,6 +239,12 @@ private:
                 break;
             }
             break;
+        case SDL_KEYDOWN: {
+            const SDL_Keycode key = event.key.keysym.sym;
+            const bool bAltEnter = (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
+            if (!event.key.repeat && (bAltEnter || key == SDLK_F11)) ToggleFullScreen();
+            break;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             const bool bDown = event.type == SDL_MOUSEBUTTONDOWN;
@@ -237,8 +262,10 @@ private:
             default:
                 return;
             }
-            const LPARAM lParam = static_cast<LPARAM>((static_cast<uint32_t>(event.button.y & 0xFFFF) << 16) |
-                                                      static_cast<uint32_t>(event.button.x & 0xFFFF));
+            int x = event.button.x, y = event.button.y;
+            m_picture.ToImage(x, y);
+            const LPARAM lParam =
+                static_cast<LPARAM>((static_cast<uint32_t>(y & 0xFFFF) << 16) | static_cast<uint32_t>(x & 0xFFFF));
             Post(uiMsg, 0, lParam);
             break;
         }
@@ -248,6 +275,7 @@ private:
     }
 
     SDL_Window* m_pWindow = nullptr;
+    ScaledPicture m_picture;
     FrameTrace m_frameTrace;
     bool m_bActive = false;
 };

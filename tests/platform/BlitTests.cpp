@@ -210,3 +210,51 @@ TEST(PlatformBlit, RefusedCallsLeaveNoTrace) {
     // A context's first brush is a stock one: "deleted", it stays.
     EXPECT_TRUE(DeleteObject(hOldBrush) && FillRect(dst.m_hDC, &rc, static_cast<HBRUSH>(hOldBrush)));
 }
+
+// A copy onto a window writes what differs and names the smallest rectangle of
+// the window holding it, so that its display sends only that.
+TEST(PlatformBlit, ACopyNotingChangeNamesTheSmallestRectangleThatChanged) {
+    const struct {
+        int x, y;                                    // where the 40x6 source lands on the 48x8 window
+        std::vector<std::pair<int, int>> vChanged;  // source pixels unlike the window's beneath them
+        int iSrcBits;                                // a 24-bit source is copied whole
+        RECT rcExpected;
+    } aRows[] = {
+        {0, 0, {}, 32, {0, 0, 0, 0}},
+        {0, 0, {{0, 0}}, 32, {0, 0, 1, 1}},
+        {4, 1, {{39, 5}}, 32, {43, 6, 44, 7}},
+        {4, 1, {{3, 2}, {20, 0}, {7, 4}}, 32, {7, 1, 25, 6}},
+        {-2, -1, {{0, 0}, {5, 3}}, 32, {3, 2, 4, 3}},  // the first lands outside
+        {10, 5, {}, 24, {10, 5, 48, 8}},
+    };
+    for (const auto& row : aRows) {
+        SCOPED_TRACE(testing::Message() << "row " << &row - aRows);
+        std::vector<uint8_t> vDst(48 * 8 * 4), vSrc(40 * 6 * 4);
+        const platform::Surface dst{vDst.data(), 48, 8, 32, 48 * 4, true};
+        const platform::Surface src{vSrc.data(), 40, 6, row.iSrcBits, 40 * row.iSrcBits / 8, true};
+        auto Byte = [](int x, int y, int i) { return uint8_t(x * 5 + y * 31 + i); };
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 48 * 4; ++x) vDst[y * 48 * 4 + x] = Byte(x / 4, y, x % 4);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 40; ++x)
+                for (int i = 0; i < src.BytesPerPixel(); ++i)
+                    src.Row(y)[x * src.BytesPerPixel() + i] =
+                        Byte(x + row.x, y + row.y, i) ^ (std::count(row.vChanged.begin(), row.vChanged.end(),
+                                                                    std::make_pair(x, y)) ? 0x80 : 0);
+        const std::vector<uint8_t> vBefore = vDst;
+        RECT rc;
+        platform::CopyPixelsNotingChange(dst, row.x, row.y, 40, 6, src, 0, 0, rc);
+        EXPECT_EQ(std::vector<LONG>({rc.left, rc.top, rc.right, rc.bottom}),
+                  std::vector<LONG>({row.rcExpected.left, row.rcExpected.top, row.rcExpected.right,
+                                     row.rcExpected.bottom}));
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 48; ++x)
+                for (int i = 0; i < 3; ++i) {
+                    const bool bInside = x >= row.x && y >= row.y && x < row.x + 40 && y < row.y + 6;
+                    ASSERT_EQ(vDst[(y * 48 + x) * 4 + i],
+                              bInside ? src.Row(y - row.y)[(x - row.x) * src.BytesPerPixel() + i]
+                                      : vBefore[(y * 48 + x) * 4 + i])
+                        << "pixel " << x << "," << y;
+                }
+    }
+}

@@ -25,16 +25,19 @@ void PutChunk(std::vector<unsigned char>& out, const char* szType, const std::ve
 
 }  // namespace
 
-bool WritePng(const std::string& sPath, const std::vector<unsigned char>& vRGB, int iWidth, int iHeight) {
-    if (iWidth <= 0 || iHeight <= 0 || vRGB.size() != static_cast<size_t>(iWidth) * iHeight * 3) return false;
+bool WritePng(const std::string& sPath, const std::vector<unsigned char>& vPixels, int iWidth, int iHeight,
+              int iChannels) {
+    if (iWidth <= 0 || iHeight <= 0 || (iChannels != 3 && iChannels != 4) ||
+        vPixels.size() != static_cast<size_t>(iWidth) * iHeight * iChannels)
+        return false;
 
     // Each row starts with filter type 0 (none).
-    const size_t cbRow = static_cast<size_t>(iWidth) * 3;
+    const size_t cbRow = static_cast<size_t>(iWidth) * iChannels;
     std::vector<unsigned char> raw;
     raw.reserve((cbRow + 1) * iHeight);
     for (int y = 0; y < iHeight; ++y) {
         raw.push_back(0);
-        raw.insert(raw.end(), vRGB.begin() + y * cbRow, vRGB.begin() + (y + 1) * cbRow);
+        raw.insert(raw.end(), vPixels.begin() + y * cbRow, vPixels.begin() + (y + 1) * cbRow);
     }
     uLongf cbPacked = compressBound(static_cast<uLong>(raw.size()));
     std::vector<unsigned char> packed(cbPacked);
@@ -45,7 +48,8 @@ bool WritePng(const std::string& sPath, const std::vector<unsigned char>& vRGB, 
     std::vector<unsigned char> header;
     PutBig32(header, static_cast<uint32_t>(iWidth));
     PutBig32(header, static_cast<uint32_t>(iHeight));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit, RGB, deflate, no filter choice, no interlace
+    // 8-bit, RGB (2) or RGBA (6), deflate, no filter choice, no interlace
+    header.insert(header.end(), {8, static_cast<unsigned char>(iChannels == 4 ? 6 : 2), 0, 0, 0});
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", {});

@@ -1,4 +1,4 @@
-// Writes 8-bit RGB images as PNG files.
+// Writes 8-bit RGB and RGBA images as PNG files.
 #pragma once
 
 #include <string>
@@ -6,7 +6,9 @@
 
 namespace replay {
 
-// vRGB holds iHeight rows of iWidth pixels, top row first, 3 bytes a pixel.
-bool WritePng(const std::string& sPath, const std::vector<unsigned char>& vRGB, int iWidth, int iHeight);
+// vPixels holds iHeight rows of iWidth pixels, top row first, iChannels bytes
+// a pixel: 3 (red, green, blue) or 4 (and alpha, not premultiplied).
+bool WritePng(const std::string& sPath, const std::vector<unsigned char>& vPixels, int iWidth, int iHeight,
+              int iChannels = 3);
 
 }  // namespace replay

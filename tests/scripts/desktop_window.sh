@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The game's window on a large desktop (2560x1600 under Xvfb, with a window
+# manager): its size at each factor, full screen and back with either key, a
+# quarter and a flip reaching the game at any size, and every factor x factor
+# block of a screenshot one colour, the margins of full screen black.
+set -u
+src=${WHIRL_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
+game=${WHIRL_BUILD_DIR:-$src/build}/whirlquarium
+if [ -z "${WHIRL_UNDER_XVFB:-}" ]; then
+    for tool in xvfb-run xdotool xwininfo convert openbox; do
+        command -v $tool > /dev/null || { echo "FAILED: $tool is missing (make test installs it)"; exit 1; }
+    done
+    WHIRL_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 2560x1600x24" bash "$0"
+fi
+tmp=$(mktemp -d)
+# A window shown before the window manager is ready may never be mapped: its
+# start-up command says when it is.
+openbox --startup "touch $tmp/wm-ready" > /dev/null 2>&1 & wm=$!
+pid=
+trap 'kill $pid $wm 2> /dev/null; rm -rf "$tmp"' EXIT
+for _ in $(seq 100); do [ -e "$tmp/wm-ready" ] && break; sleep 0.1; done
+failed=0
+bad() { failed=1; echo "FAILED: $*"; }
+
+size() { xwininfo -id "$win" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
+expect_size() {  # SIZE WHAT
+    for _ in $(seq 30); do [ "$(size)" = "$1" ] && return 0; sleep 0.1; done
+    bad "$2: the window is $(size), not $1"
+}
+# True when every FACTOR x FACTOR block of the GEOMETRY part of the picture is one colour.
+uniform_blocks() {  # FILE FACTOR WIDTHxHEIGHT+X+Y
+    local w=${3%%x*} h=${3#*x}
+    h=${h%%+*}
+    convert "$1" -crop "$3" +repage "$tmp/part.png" &&
+        convert "$tmp/part.png" -sample "$((w / $2))x$((h / $2))!" -sample "${w}x$h!" "$tmp/back.png" &&
+        [ "$(compare -metric AE "$tmp/part.png" "$tmp/back.png" null: 2>&1)" = 0 ]
+}
+# The window shows the drawn picture (many colours in PICTURE) at FACTOR, every
+# MARGIN black; at factor 1 not every 2x2 block is one colour.
+picture_ok() {  # FACTOR PICTURE [MARGIN...]
+    local factor=$1 part=$2 m
+    shift 2
+    import -window "$win" "$tmp/shot.png"
+    [ "$(convert "$tmp/shot.png" -crop "$part" -format %k info:)" -gt 50 ] || return 1
+    for m; do [ "$(convert "$tmp/shot.png" -crop "$m" -format '%[fx:maxima]' info:)" = 0 ] || return 1; done
+    if [ "$factor" = 1 ]; then ! uniform_blocks "$tmp/shot.png" 2 "$part"; else uniform_blocks "$tmp/shot.png" "$factor" "$part"; fi
+}
+eventually() { for _ in $(seq 20); do "$@" && return 0; sleep 0.2; done; return 1; }
+# A quarter (right button) and a flip (middle button) of a new game: the log must show both.
+quarter_and_flip() {  # WHAT
+    local quarters flips
+    quarters=$(grep -c 'Quarter accepted!' "$tmp/log") flips=$(grep -c '^FlipOver::Enter' "$tmp/log")
+    xdotool mousemove --window "$win" 5 5 click 3 sleep 0.2 click 2
+    for _ in $(seq 30); do grep -c '^FlipOver::Enter' "$tmp/log" | grep -qvx "$flips" && break; sleep 0.1; done
+    [ "$(grep -c 'Quarter accepted!' "$tmp/log")" = $((quarters + 1)) ] || bad "$1: the quarter did not reach the game"
+    [ "$(grep -c '^FlipOver::Enter' "$tmp/log")" -gt "$flips" ] || bad "$1: the flip did not reach the game"
+}
+
+# scale    window     factor   full-screen key  quarter and flip
+while read -r scale window factor key play; do
+    [ "$scale" = - ] && scale=
+    WHIRLQUARIUM_SCALE=$scale "$game" > "$tmp/log" 2> "$tmp/err" & pid=$!
+    win=$(timeout 10 xdotool search --sync --onlyvisible --pid $pid | head -n 1)
+    what="WHIRLQUARIUM_SCALE=$scale"
+    [ -n "$win" ] || { bad "$what: no window shown within 10 s"; kill $pid; continue; }
+    expect_size "$window" "$what"
+    eventually picture_ok "$factor" "$window+0+0" || bad "$what: the window does not show the picture at $factor x"
+    [ "$play" = window ] && quarter_and_flip "$what at $window"
+    if [ "$key" != - ]; then
+        xdotool key --window "$win" "$key"
+        expect_size 2560x1600 "$what, $key"
+        [ "$play" = full ] && quarter_and_flip "$what in full screen"
+        eventually picture_ok 3 1920x1440+320+80 320x1600+0+0 320x1600+2240+0 1920x80+320+0 1920x80+320+1520 ||
+            bad "$what, $key: the picture is not at 3x in the middle of black"
+        xdotool key --window "$win" "$key"
+        expect_size "$window" "$what, $key again"
+    fi
+    [ -s "$tmp/err" ] && bad "$what: standard error: $(cat "$tmp/err")"
+    kill $pid; wait $pid 2> /dev/null
+done <<'RUNS'
+1        640x480    1   -          -
+2        1280x960   2   alt+Return window
+-        1920x1440  3   F11        full
+RUNS
+[ $failed = 0 ] && echo "desktop window: every size, key and click as expected"
+exit $failed
