@@ -183,6 +183,7 @@ TEST(PlatformBlit, RefusedCallsLeaveNoTrace) {
     EXPECT_FALSE(TransparentBlt(dst.m_hDC, 0, 0, 2, 2, src.m_hDC, 0, 0, 1, 1, kKey));  // no stretching
     EXPECT_EQ(FillRect(dst.m_hDC, &rc, nullptr), 0);
     EXPECT_EQ(GetPixel(dst.m_hDC, 4, 0) & GetPixel(dst.m_hDC, 0, -1), CLR_INVALID);
+    EXPECT_EQ(GetPixel(dst.m_hDC, 3, 0) | GetPixel(dst.m_hDC, 0, 3), RGB(0, 0, 0));  // the last inside
     // Only RGB images of 24 or 32 bits a pixel, no side longer than 16384, are made.
     const std::pair<BITMAPINFOHEADER, bool> aHeaders[] = {
         {{40, 16384, -1, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, true},  {{40, 1, 16384, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, true},

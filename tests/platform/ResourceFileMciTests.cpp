@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
@@ -12,6 +13,8 @@
 #include "Platform/Win32.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Carries out the steps of the table below on a file of "0123456789".
 struct Steps {
@@ -111,6 +114,10 @@ TEST(PlatformResourcesFilesMci, AnswerEachStepAsTheGameAndItsLoadersExpect) {
     };
     Steps steps;
     for (const auto& step : aszSteps) EXPECT_EQ(steps.Do(step[0]), step[1]) << step[0];
+    auto fnOpenFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto nOpen = fnOpenFiles();
+    const std::string sOpened = steps.Do("open"), sClosed = steps.Do("close");  // and its descriptor with it
+    EXPECT_EQ(sOpened + ", " + sClosed + ", " + std::to_string(fnOpenFiles() - nOpen), "open, closed, 0");
     EXPECT_EQ(mciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, 0), MCIERROR(MCIERR_MISSING_PARAMETER));
     EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
     // Icons by resource ID, each loaded once; the stock ones from no module.

@@ -159,7 +159,12 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
               "close, hide, destroy, ncdestroy, close display, rdown, destroy, ncdestroy");
     // Without caption or border, a window is all client area.
     HWND hBare = CreateWindowEx(0, "T", "T", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(GetClientRect(hBare, &rc) && rc.right == 200 && rc.bottom == 100 && DestroyWindow(hBare));
+    EXPECT_TRUE(GetClientRect(hBare, &rc) && rc.right == 200 && rc.bottom == 100);
+    // Painting ends only with the context BeginPaint gave, for its own window.
+    PAINTSTRUCT ps{}, psOther{};
+    psOther.hdc = GetDC(hBare);
+    EXPECT_FALSE(EndPaint(hBare, &psOther) || EndPaint(hBare, &ps) || EndPaint(nullptr, BeginPaint(hBare, &ps) ? &ps : nullptr));
+    EXPECT_TRUE(EndPaint(hBare, &ps) && ReleaseDC(hBare, psOther.hdc) && DestroyWindow(hBare));
     platform::SetCurrentBackend(&RecordingDisplay::Inner());
 }
 
