@@ -152,7 +152,8 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
                        ShowWindow(hWnd, SW_SHOW), UpdateWindow(hWnd), InvalidateRect(hWnd, nullptr, FALSE),
                        BOOL(SendMessage(hWnd, WM_CLOSE, 0, 0)), BOOL(GetDC(hWnd) != nullptr)})
         EXPECT_FALSE(bDone);
-    EXPECT_TRUE(DestroyWindow(hOther));
+    EXPECT_TRUE(InvalidateRect(hOther, nullptr, FALSE) && DestroyWindow(hOther) &&
+                InvalidateRect(nullptr, nullptr, FALSE));
     EXPECT_EQ(std::exchange(s_sLog, {}),
               "no cursor, cursor, open T 640x480 icon 1000, create, destroy, ncdestroy, close display, "
               "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, present, own present, "

@@ -129,18 +129,22 @@ TEST(ReplayTool, RunsAGoodScriptAndRefusesABadCommandLineOrScriptBeforeAnythingR
         {"10 keydown left\n20 wiggle\n", "", 2, "line 2"},
         {"10 shot a\n", "", 2, "--shots"},
         {"10 shot a\n", "--shots /nonexistent", 2, "/nonexistent"},
+        {"10 shot a\n300 end\n", "--shots DIR", 0, nullptr},  // DIR: the folder of this test
         {"10 end\n", "--shots", 2, "usage"},
         {"10 end\n", "/nonexistent", 2, "usage"},
     };
     for (const auto& row : aRows) {
         std::ofstream(sDir + "/script.txt") << row.szScript;
-        const std::string sRun = sTool + row.szArgs + " " + sDir + "/script.txt >" + sDir + "/out 2>" + sDir + "/err";
+        std::string sArgs = row.szArgs;
+        if (sArgs.find("DIR") != std::string::npos) sArgs.replace(sArgs.find("DIR"), 3, sDir);
+        const std::string sRun = sTool + sArgs + " " + sDir + "/script.txt >" + sDir + "/out 2>" + sDir + "/err";
         const int iRaw = std::system(sRun.c_str());
         const std::string sOut = Slurp(sDir + "/out"), sErr = Slurp(sDir + "/err");
         EXPECT_EQ(WIFEXITED(iRaw) ? WEXITSTATUS(iRaw) : -1, row.iStatus) << row.szScript << sErr;
         EXPECT_EQ(sOut.empty(), row.szError != nullptr) << row.szScript;
         EXPECT_TRUE(row.szError ? sErr.find(row.szError) != std::string::npos : sErr.empty()) << sErr;
     }
+    EXPECT_EQ(Slurp(sDir + "/a.png").substr(1, 3), "PNG");
     EXPECT_EQ(WEXITSTATUS(std::system((sTool + "2>/dev/null").c_str())), 2);
     EXPECT_EQ(std::system(("rm -r " + sDir).c_str()), 0);
 }
