@@ -325,7 +325,8 @@ std::vector<uint32_t> Drawn(Bitmap& bitmap) {
 }
 
 // A blended game, a saved one (flipped while spinning), then the boards cycled without a credit: every picture in
-// its place in the game's table, all but the unused one on the window, and never a key-coloured pixel.
+// its place in the game's table, all but the unused one on the window, each frame whole on the window, and never a
+// key-coloured pixel.
 ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
     platform::SelectHeadlessBackend();
     CaptureLog log;
@@ -338,7 +339,7 @@ ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
         }
     });
     std::set<const Art*> setShown, setCutWrong;
-    long lKeyed = 0;
+    long lKeyed = 0, lMisplaced = 0;
     for (DWORD t = 20; t < 52000; t += 20)
         hl::At(t, [&, t] {
             for (const Sprite* pSprite : _pGame->GetSprites()) {
@@ -349,8 +350,12 @@ ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
             }
             std::vector<unsigned char> v;
             int w, h;
-            if (t % 100 == 0 && hl::ReadWindowImage(v, w, h))
-                for (size_t i = 0; i + 2 < v.size(); i += 3) lKeyed += NearKey(v[i] << 16 | v[i + 1] << 8 | v[i + 2]);
+            if (t % 100 != 0 || !hl::ReadWindowImage(v, w, h)) return;
+            for (size_t i = 0; i + 2 < v.size(); i += 3) lKeyed += NearKey(v[i] << 16 | v[i + 1] << 8 | v[i + 2]);
+            for (POINT pt : {POINT{0, 0}, POINT{639, 0}, POINT{0, 479}, POINT{639, 479}, POINT{320, 240}}) {
+                const unsigned char* p = &v[3 * (pt.y * w + pt.x)];  // the last frame, whole and in its place
+                lMisplaced += GetPixel(_hOffscreenDC, pt.x, pt.y) != RGB(p[0], p[1], p[2]);
+            }
         });
     hl::PostToWindow(100, WM_RBUTTONDOWN), hl::PostToWindow(120, WM_RBUTTONUP);
     hl::PostToWindow(200, WM_LBUTTONDOWN), hl::PostToWindow(16000, WM_LBUTTONUP);
@@ -361,6 +366,7 @@ ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
     hl::Close(52000);
     WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     EXPECT_EQ(lKeyed, 0) << "key-coloured pixels reached the window";
+    EXPECT_EQ(lMisplaced, 0) << "the window shows other pixels than the frame drawn";
     for (const Art* pArt : setCutWrong) ADD_FAILURE() << Name(*pArt) << " shown in other frames than it has";
     for (const Art& art : kArt) EXPECT_EQ(setShown.count(&art), art.use == kUnused ? 0u : 1u) << Name(art);
 }
