@@ -56,7 +56,7 @@ quarter_and_flip() {  # WHAT
     [ "$(grep -c '^FlipOver::Enter' "$tmp/log")" -gt "$flips" ] || bad "$1: the flip did not reach the game"
 }
 
-# scale    window     factor   full-screen key  quarter and flip
+# scale    window     factor   full-screen key  quarter and flip  (a scale that is no number is ignored)
 while read -r scale window factor key play; do
     [ "$scale" = - ] && scale=
     WHIRLQUARIUM_SCALE=$scale "$game" > "$tmp/log" 2> "$tmp/err" & pid=$!
@@ -75,12 +75,16 @@ while read -r scale window factor key play; do
         xdotool key --window "$win" "$key"
         expect_size "$window" "$what, $key again"
     fi
-    [ -s "$tmp/err" ] && bad "$what: standard error: $(cat "$tmp/err")"
+    if [[ $scale =~ ^[0-9]*$ ]]; then
+        [ -s "$tmp/err" ] && bad "$what: standard error: $(cat "$tmp/err")"
+    else
+        grep -q "WHIRLQUARIUM_SCALE=$scale is not a whole factor" "$tmp/err" || bad "$what: not refused on standard error"
+    fi
     kill $pid; wait $pid 2> /dev/null
 done <<'RUNS'
 1        640x480    1   -          -
 2        1280x960   2   alt+Return window
--        1920x1440  3   F11        full
+2x       1920x1440  3   F11        full
 RUNS
 [ $failed = 0 ] && echo "desktop window: every size, key and click as expected"
 exit $failed
