@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup build test play clean art screenshots golden windows test-windows setup-windows setup-wine
+.PHONY: all setup build test play clean art screenshots golden replay-tool windows test-windows setup-windows setup-wine
 
 all: build
 
@@ -39,6 +39,11 @@ test: build setup-desktop
 play: build
 	$(BUILD)/whirlquarium
 
+# The replay tool alone: the screenshots, the stored games and the Windows and
+# web checks replay with it.
+replay-tool: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+
 clean:
 	rm -rf $(BUILD)
 
@@ -54,8 +59,7 @@ art:
 SHOT_SCRIPTS := blended saved
 DOC_SHOTS    := blended/attract:attract blended/panic:panic blended/blood:blood blended/angel:angel \
                 saved/water-falling:flip saved/flopping-away:saved-board
-screenshots: setup $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+screenshots: replay-tool
 	@rm -rf $(BUILD)/screenshots && mkdir -p docs
 	@for s in $(SHOT_SCRIPTS); do \
 	  mkdir -p $(BUILD)/screenshots/$$s && \
@@ -68,8 +72,7 @@ screenshots: setup $(BUILD)/CMakeCache.txt
 # Rewrites every stored game log of tests/golden/ from its script. A rewritten
 # log states what its game must write: read the difference line by line
 # against what the game must do before it is committed.
-golden: setup $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+golden: replay-tool
 	@for s in tests/golden/*.script; do \
 	  $(BUILD)/whirlquarium-replay $$s > $${s%.script}.log || exit 1; echo "wrote $${s%.script}.log"; \
 	done
@@ -123,8 +126,7 @@ $(WIN_BUILD)/CMakeCache.txt:
 windows: setup-windows $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
-test-windows: windows setup-wine setup $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
+test-windows: windows setup-wine replay-tool
 	bash .ci/windows-check.sh $(WIN_BUILD) $(BUILD)
 
 # ---- Sanitizers, fuzzing, soak -------------------------------------------------
@@ -221,9 +223,8 @@ serve-web: web
 
 # Chromium from Debian, the pinned puppeteer-core (tests/web/package-lock.json)
 # that drives it, and the replay tool the page is checked against.
-setup-browser: web setup $(BUILD)/CMakeCache.txt
+setup-browser: web replay-tool
 	$(call install-missing,chromium $(if $(shell command -v npm),,npm))
-	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
 	cd tests/web && npm ci --no-audit --no-fund
 
 test-web: setup-browser

@@ -61,11 +61,17 @@ bound_resources() {
         esac
     done < <(grep -v '^[[:space:]]*#' "$src/resources/resources.txt")
 }
+# The IDs in the order the executable's directory holds them: bitmaps, then icon groups, each ascending.
+bound_ids() {
+    for type in BITMAP ICON; do
+        grep -v '^[[:space:]]*#' "$src/resources/resources.txt" | awk -v t=$type '$2 == t { print $1 }' | sort -n
+    done | xargs
+}
 resources_as_bound() {
-    [ "$(awk '$1 == 2 || $1 == 14 { print $2 }' resources.txt | xargs)" = "$(seq -s ' ' 2000 2020) 1000 1001" ] &&
+    [ "$(awk '$1 == 2 || $1 == 14 { print $2 }' resources.txt | xargs)" = "$(bound_ids)" ] &&
         diff <(bound_resources | sort) <(awk '{ print $1 == 3 ? $1 " " $3 : $0 }' resources.txt | sort)
 }
-check "bitmaps 2000-2020 and icon groups 1000, 1001 as resources.txt binds them" resources_as_bound
+check "the bitmaps and icon groups of resources.txt, as it binds them" resources_as_bound
 
 # ---- 2. The game under Wine on a virtual display --------------------------------------
 Xvfb -displayfd 3 -screen 0 1024x768x24 3> display.txt 2> xvfb.log &

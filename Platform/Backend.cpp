@@ -1,5 +1,6 @@
 // Which backend is in use.
 #include "Platform/Backend.h"
+#include "Platform/WindowState.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,9 @@ Backend& CurrentBackend() {
     return *s_pCurrent;
 }
 
-void SetCurrentBackend(Backend* pBackend) { s_pCurrent = pBackend; }
+void SetCurrentBackend(Backend* pBackend) {
+    s_pCurrent = pBackend;
+    ForgetKeys();
+}
 
 }  // namespace platform

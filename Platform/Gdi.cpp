@@ -5,6 +5,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "Platform/Backend.h"
 #include "Platform/Handles.h"
 #include "Platform/Surface.h"
 #include "Platform/Win32.h"
@@ -12,8 +13,6 @@
 
 namespace platform {
 namespace {
-
-const int kMaxBitmapSide = 16384;
 
 struct GdiBitmap {
     Surface m_surface;
@@ -57,7 +56,7 @@ DeviceContext* FindDC(HDC hdc) { return FindByHandle(State().m_mapDCs, hdc); }
 // A zero-filled 32- or 24-bit bitmap; null when the size is refused or the
 // memory cannot be had.
 HBITMAP NewBitmap(int iWidth, int iHeight, int iBitsPerPixel, bool bTopDown, bool bStock) {
-    if (iWidth <= 0 || iHeight <= 0 || iWidth > kMaxBitmapSide || iHeight > kMaxBitmapSide) return nullptr;
+    if (iWidth <= 0 || iHeight <= 0 || iWidth > kMaxImageSide || iHeight > kMaxImageSide) return nullptr;
     const size_t cbStride = DibStride(iWidth, iBitsPerPixel);
     uint8_t* pBits = AllocatePixels(static_cast<size_t>(iHeight) * cbStride);
     if (!pBits) return nullptr;
@@ -206,7 +205,7 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, voi
     if (bih.biBitCount != 24 && bih.biBitCount != 32) return nullptr;
     // A negative height is a top-down image; the most negative value has no
     // positive counterpart and is refused with the other absurd sizes.
-    if (bih.biWidth <= 0 || bih.biHeight == 0 || bih.biHeight < -kMaxBitmapSide) return nullptr;
+    if (bih.biWidth <= 0 || bih.biHeight == 0 || bih.biHeight < -kMaxImageSide) return nullptr;
     const bool bTopDown = bih.biHeight < 0;
     const int iHeight = bTopDown ? -bih.biHeight : bih.biHeight;
     HBITMAP hBitmap = NewBitmap(bih.biWidth, iHeight, bih.biBitCount, bTopDown, false);

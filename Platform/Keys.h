@@ -1,5 +1,6 @@
-// The keys the game reads, in one table: each key's virtual-key code, the
-// name replay scripts give it, and the key that stands for it on each display.
+// The keys the game reads, in one table: each key's virtual-key code and the
+// name replay scripts give it. Each backend names the keys that stand for
+// them its own way, in its own folder.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +11,6 @@ namespace platform {
 struct GameKey {
     int iVirtualKey;
     const char* szScriptName;
-    int iSdlScancode;
-    const char* szWebCode;  // KeyboardEvent.code in a web page
 };
 
 extern const GameKey g_aGameKeys[];

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "Platform/Backend.h"
 #include "Platform/Handles.h"
 #include "Platform/ResourceTable.h"
 #include "Platform/Win32.h"
@@ -144,4 +145,13 @@ DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
     const ResourceInfo* pInfo = LiveInfo(hResInfo);
     if (!IsOurModule(hModule) || !pInfo) return 0;
     return static_cast<DWORD>(pInfo->m_cbData);
+}
+
+bool platform::FindIconResource(int iIconId, const uint8_t*& pData, size_t& cbData) {
+    HMODULE hModule = GetModuleHandle(nullptr);
+    HRSRC hResource = FindResource(hModule, MAKEINTRESOURCE(iIconId), RT_GROUP_ICON);
+    if (!hResource) return false;
+    pData = static_cast<const uint8_t*>(LockResource(LoadResource(hModule, hResource)));
+    cbData = SizeofResource(hModule, hResource);
+    return pData != nullptr;
 }

@@ -21,7 +21,6 @@ namespace {
 
 const int kFixedFrame = 3;
 const int kCaption = 23;
-const int kMaxClientSide = 16384;
 const int kDefaultClientWidth = 640;
 const int kDefaultClientHeight = 480;
 
@@ -185,13 +184,80 @@ void ValidateWindow(HWND hWnd) {
     if (Window* pWindow = FindWindowObject(hWnd)) pWindow->m_bInvalid = false;
 }
 
+namespace {
+
+// The window that owns the display, or null.
 HWND DisplayWindow() {
     for (auto& entry : State().m_mapWindows)
         if (entry.second->m_bOwnsDisplay) return entry.second->m_hWnd;
     return nullptr;
 }
 
-bool InputArrivedSinceLastLook() { return State().m_bInputSinceLastLook; }
+void PostToDisplay(UINT uiMsg, WPARAM wParam, LPARAM lParam) {
+    if (HWND hWnd = DisplayWindow()) PostRaw(hWnd, uiMsg, wParam, lParam);
+}
+
+}  // namespace
+
+// ---- What a backend may call (Backend.h) ------------------------------------------
+
+void ReportMouseButton(MouseButton eButton, bool bDown, int iX, int iY) {
+    static const UINT s_auiMessages[3][2] = {
+        {WM_LBUTTONDOWN, WM_LBUTTONUP}, {WM_MBUTTONDOWN, WM_MBUTTONUP}, {WM_RBUTTONDOWN, WM_RBUTTONUP}};
+    const LPARAM lParam =
+        static_cast<LPARAM>((static_cast<uint32_t>(iY & 0xFFFF) << 16) | static_cast<uint32_t>(iX & 0xFFFF));
+    PostToDisplay(s_auiMessages[static_cast<int>(eButton)][bDown ? 0 : 1], 0, lParam);
+}
+
+void ReportActivation(bool bActive) { PostToDisplay(WM_ACTIVATE, bActive ? WA_ACTIVE : WA_INACTIVE, 0); }
+
+void ReportCloseRequest() {
+    if (DisplayWindow())
+        PostToDisplay(WM_CLOSE, 0, 0);
+    else
+        PostQuitMessage(0);
+}
+
+void ReportExposed() {
+    if (Window* pWindow = FindWindowObject(DisplayWindow())) Invalidate(*pWindow);
+}
+
+bool TakeDisplayChange(RECT& rcChanged) { return TakeWindowChange(DisplayWindow(), rcChanged); }
+
+bool ReadDisplayImage(std::vector<unsigned char>& vRGB, int& iWidth, int& iHeight) {
+    const Surface* pSurface = WindowSurface(DisplayWindow());
+    if (!pSurface) return false;
+    iWidth = pSurface->m_iWidth;
+    iHeight = pSurface->m_iHeight;
+    vRGB.resize(static_cast<size_t>(iWidth) * iHeight * 3);
+    unsigned char* pOut = vRGB.data();
+    for (int y = 0; y < iHeight; ++y) {
+        const uint8_t* pRow = pSurface->Row(y);
+        for (int x = 0; x < iWidth; ++x, pRow += 4) {
+            *pOut++ = pRow[2];
+            *pOut++ = pRow[1];
+            *pOut++ = pRow[0];
+        }
+    }
+    return true;
+}
+
+bool WaitForInput(DWORD dwMilliseconds) {
+    Backend& backend = CurrentBackend();
+    const DWORD dwStart = backend.Ticks();
+    for (;;) {
+        backend.PumpEvents();
+        if (State().m_bInputSinceLastLook) return true;
+        if (dwMilliseconds == INFINITE) {
+            backend.AwaitEvent(INFINITE);
+            continue;
+        }
+        // A wrapped difference: the clock may pass 2^32 during the wait.
+        const DWORD dwWaited = backend.Ticks() - dwStart;
+        if (dwWaited >= dwMilliseconds) return false;
+        backend.AwaitEvent(dwMilliseconds - dwWaited);
+    }
+}
 
 }  // namespace platform
 
@@ -226,7 +292,7 @@ HWND WINAPI CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowN
     ClientSize(dwStyle, nWidth, nHeight, iWidth, iHeight);
     if (iWidth < 1) iWidth = 1;
     if (iHeight < 1) iHeight = 1;
-    if (iWidth > kMaxClientSide || iHeight > kMaxClientSide) return nullptr;
+    if (iWidth > kMaxImageSide || iHeight > kMaxImageSide) return nullptr;
 
     auto pWindow = std::make_unique<Window>();
     const size_t cbStride = DibStride(iWidth, 32);
@@ -406,7 +472,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOO
                                        DWORD dwWakeMask) {
     (void)pHandles, (void)fWaitAll, (void)dwWakeMask;
     if (nCount != 0) return WAIT_FAILED;
-    return CurrentBackend().WaitForInput(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    return WaitForInput(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 // ---- System ------------------------------------------------------------------------

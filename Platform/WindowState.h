@@ -1,5 +1,5 @@
-// What the window and message-queue part of the subset offers the rest of the
-// platform layer (device contexts, backends).
+// What the window, message-queue and key parts of the subset offer the rest of
+// the subset (device contexts, the backend in use); backends see Backend.h only.
 #pragma once
 
 #include "Platform/Surface.h"
@@ -19,10 +19,7 @@ void NoteWindowChange(HWND hWnd, const RECT& rcChanged);
 bool TakeWindowChange(HWND hWnd, RECT& rcChanged);
 // Marks the window as painted.
 void ValidateWindow(HWND hWnd);
-// The window that owns the display, or null.
-HWND DisplayWindow();
-// True when a message was posted or a window became invalid since the program
-// last looked at its queue.
-bool InputArrivedSinceLastLook();
+// Every key up again (a backend made current reports its own).
+void ForgetKeys();
 
 }  // namespace platform

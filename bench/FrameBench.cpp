@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "Platform/Win32.h"
 #include "Whirlquarium.h"
 

@@ -27,13 +27,9 @@ if [ ! -x "$GAME" ]; then
     exit 2
 fi
 
-if [ -z "${WHIRL_UNDER_XVFB:-}" ]; then
-    for tool in xvfb-run:xvfb xdotool:xdotool openbox:openbox; do
-        command -v "${tool%%:*}" > /dev/null && continue
-        echo "running-game.sh: ${tool%%:*} is missing (Debian package ${tool#*:})" >&2
-        exit 2
-    done
-    WHIRL_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 2560x1600x24" bash "$0" "$BUILD_DIR"
+if [ -z "${WHIRL_XVFB_DESKTOP:-}" ]; then
+    command -v xdotool > /dev/null || { echo "running-game.sh: xdotool is missing (Debian package xdotool)" >&2; exit 2; }
+    exec bash "$(dirname "$0")/../tests/support/xvfb-desktop.sh" 2560x1600 bash "$0" "$BUILD_DIR"
 fi
 
 ATTRACT_SECONDS=20
@@ -43,15 +39,9 @@ TRACE=$WORK/frames.txt
 GAME_PID=
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2> /dev/null && wait "$GAME_PID" 2> /dev/null
-    kill "$WM_PID" 2> /dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
-# Full screen is the window manager's to grant. A window shown before it is
-# ready may never be mapped: its start-up command says when it is.
-openbox --startup "touch $WORK/wm-ready" > /dev/null 2>&1 &
-WM_PID=$!
-for _ in $(seq 100); do [ -e "$WORK/wm-ready" ] && break; sleep 0.1; done
 
 HZ=$(getconf CLK_TCK)
 now_us() { echo $(( ${EPOCHREALTIME/./} )); }

@@ -1,24 +1,16 @@
-# The game in a web page (emcmake cmake): the platform over the page's
-# backend (Platform/web/), and the static site in <build>/site: the page, the
+# The game in a web page (emcmake cmake): the program over the page's
+# backend (Platform/web/; its sources are listed in cmake/Sources.cmake), and
+# the static site in <build>/site: the page, the
 # program's .js and .wasm, the icon, and a gzip copy beside each large file.
 
 # Every browser the page runs in has wasm SIMD: the blits are vectorised as
 # they are natively.
 add_compile_options(-msimd128)
 
-# The Win32 subset, the same files as elsewhere, over the page's backend.
-function(whirl_web_platform)
-  file(GLOB _subset CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Platform/*.cpp)
-  list(REMOVE_ITEM _subset ${CMAKE_SOURCE_DIR}/Platform/Main.cpp)
-  add_library(platform STATIC ${_subset} Platform/web/WebBackend.cpp)
-  target_include_directories(platform PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(platform PUBLIC $<TARGET_OBJECTS:resources>)
-endfunction()
-
 function(whirl_web_game target)
   set(_web ${CMAKE_SOURCE_DIR}/Platform/web)
   set(_site ${CMAKE_BINARY_DIR}/site)
-  add_executable(${target} Platform/web/WebMain.cpp)
+  add_executable(${target} ${WHIRL_WEB_ENTRY})
   # Only the functions that can be on the stack when the backend waits
   # (asyncify-only.txt, one a line) are rewritten to unwind to the browser and
   # resume: the program is half the size. A wait reached through any other

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "Engine/Bitmap.h"
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "Platform/ResourceTable.h"
 
 namespace {

@@ -1,12 +1,20 @@
 // The backend without a display: a virtual clock that moves only while the
-// program waits, and input scripted by tick.
+// program waits, and input scripted by tick. The one to copy when starting a
+// new backend: the contract (Platform/Backend.h) and nothing more.
+//
+// Implements: the clock (virtual, from 0), keys, mouse buttons at a point,
+//   activation and close requests, all as scheduled through Headless.h; a
+//   desktop of 1920x1080; the window's image read back (screenshots).
+// Does not: show anything, a cursor or message boxes (the layer has already
+//   written them to standard error); scaling, full screen; Delay leaves the
+//   clock where it is.
+// Depends on: the C++ standard library only.
 #include <algorithm>
 #include <map>
 #include <utility>
 
 #include "Platform/Backend.h"
-#include "Platform/Headless.h"
-#include "Platform/WindowState.h"
+#include "Platform/headless/Headless.h"
 
 namespace platform {
 namespace {
@@ -14,12 +22,12 @@ namespace {
 const int kScreenWidth = 1920;
 const int kScreenHeight = 1080;
 
+// What the script holds for a tick: input, reported as a device would, or an action.
 struct Event {
-    enum Kind { KeyDown, KeyUp, Post, Action } m_kind = Post;
-    int m_iKey = 0;
-    UINT m_uiMsg = 0;
-    WPARAM m_wParam = 0;
-    LPARAM m_lParam = 0;
+    enum Kind { Key, Button, Activation, Close, Action } m_kind = Action;
+    int m_iArgument = 0;  // the virtual key, or the mouse button
+    bool m_bDown = false;  // the key or button down; the display active
+    int m_iX = 0, m_iY = 0;
     std::function<void()> m_fnAction;
 };
 
@@ -28,7 +36,6 @@ public:
     void Reset() {
         m_uiNow = 0;
         m_mmEvents.clear();
-        std::fill(std::begin(m_abKeys), std::end(m_abKeys), false);
     }
 
     void Schedule(DWORD dwTick, Event event) {
@@ -46,44 +53,26 @@ public:
 
     void PumpEvents() override { ApplyDueEvents(); }
 
-    bool WaitForInput(DWORD dwMilliseconds) override {
-        ApplyDueEvents();
-        if (InputArrivedSinceLastLook()) return true;
+    // The clock moves on to the next event, or to the end of the wait if that
+    // comes first.
+    void AwaitEvent(DWORD dwMilliseconds) override {
         if (dwMilliseconds == INFINITE) {
-            for (;;) {
-                if (m_mmEvents.empty()) {
-                    // Asleep with nothing left to come: close, so that no run hangs.
-                    if (HWND hWnd = DisplayWindow())
-                        PostMessage(hWnd, WM_CLOSE, 0, 0);
-                    else
-                        PostQuitMessage(0);
-                    return true;
-                }
+            // Asleep with nothing left to come: close, so that no run hangs.
+            if (m_mmEvents.empty())
+                ReportCloseRequest();
+            else
                 m_uiNow = std::max(m_uiNow, m_mmEvents.begin()->first);
-                ApplyDueEvents();
-                if (InputArrivedSinceLastLook()) return true;
-            }
+            return;
         }
         const uint64_t uiDeadline = m_uiNow + dwMilliseconds;
-        for (;;) {
-            if (m_mmEvents.empty() || m_mmEvents.begin()->first > uiDeadline) {
-                m_uiNow = uiDeadline;
-                return false;
-            }
+        if (m_mmEvents.empty() || m_mmEvents.begin()->first > uiDeadline)
+            m_uiNow = uiDeadline;
+        else
             m_uiNow = std::max(m_uiNow, m_mmEvents.begin()->first);
-            ApplyDueEvents();
-            if (InputArrivedSinceLastLook()) return true;
-            if (m_uiNow == uiDeadline) return false;
-        }
     }
 
     void Delay(DWORD) override {}
     DWORD Ticks() override { return Now(); }
-
-    bool IsKeyDown(int iVirtualKey) override {
-        ApplyDueEvents();
-        return iVirtualKey >= 0 && iVirtualKey < 256 && m_abKeys[iVirtualKey];
-    }
 
     void GetScreenSize(int& iWidth, int& iHeight) override {
         iWidth = kScreenWidth;
@@ -99,13 +88,12 @@ private:
             Event event = std::move(m_mmEvents.begin()->second);
             m_mmEvents.erase(m_mmEvents.begin());
             switch (event.m_kind) {
-            case Event::KeyDown:
-            case Event::KeyUp:
-                if (event.m_iKey >= 0 && event.m_iKey < 256) m_abKeys[event.m_iKey] = event.m_kind == Event::KeyDown;
+            case Event::Key: ReportKey(event.m_iArgument, event.m_bDown); break;
+            case Event::Button:
+                ReportMouseButton(static_cast<MouseButton>(event.m_iArgument), event.m_bDown, event.m_iX, event.m_iY);
                 break;
-            case Event::Post:
-                if (HWND hWnd = DisplayWindow()) PostMessage(hWnd, event.m_uiMsg, event.m_wParam, event.m_lParam);
-                break;
+            case Event::Activation: ReportActivation(event.m_bDown); break;
+            case Event::Close: ReportCloseRequest(); break;
             case Event::Action:
                 if (event.m_fnAction) event.m_fnAction();
                 break;
@@ -115,7 +103,6 @@ private:
 
     uint64_t m_uiNow = 0;
     std::multimap<uint64_t, Event> m_mmEvents;
-    bool m_abKeys[256] = {};
 };
 
 Headless& Instance() {
@@ -123,19 +110,13 @@ Headless& Instance() {
     return s_headless;
 }
 
-void SchedulePost(DWORD dwTick, UINT uiMsg, WPARAM wParam, LPARAM lParam) {
+void Schedule(DWORD dwTick, Event::Kind kind, int iArgument = 0, bool bDown = false, LPARAM lPoint = 0) {
     Event event;
-    event.m_kind = Event::Post;
-    event.m_uiMsg = uiMsg;
-    event.m_wParam = wParam;
-    event.m_lParam = lParam;
-    Instance().Schedule(dwTick, std::move(event));
-}
-
-void ScheduleKey(DWORD dwTick, int iVirtualKey, bool bDown) {
-    Event event;
-    event.m_kind = bDown ? Event::KeyDown : Event::KeyUp;
-    event.m_iKey = iVirtualKey;
+    event.m_kind = kind;
+    event.m_iArgument = iArgument;
+    event.m_bDown = bDown;
+    event.m_iX = static_cast<int16_t>(LOWORD(lPoint));
+    event.m_iY = static_cast<int16_t>(HIWORD(lPoint));
     Instance().Schedule(dwTick, std::move(event));
 }
 
@@ -152,17 +133,28 @@ namespace headless {
 
 DWORD Now() { return Instance().Now(); }
 
-void KeyDown(DWORD dwTick, int iVirtualKey) { ScheduleKey(dwTick, iVirtualKey, true); }
+void KeyDown(DWORD dwTick, int iVirtualKey) { Schedule(dwTick, Event::Key, iVirtualKey, true); }
 
-void KeyUp(DWORD dwTick, int iVirtualKey) { ScheduleKey(dwTick, iVirtualKey, false); }
+void KeyUp(DWORD dwTick, int iVirtualKey) { Schedule(dwTick, Event::Key, iVirtualKey, false); }
 
-void PostToWindow(DWORD dwTick, UINT uiMsg, WPARAM wParam, LPARAM lParam) {
-    SchedulePost(dwTick, uiMsg, wParam, lParam);
+bool PostToWindow(DWORD dwTick, UINT uiMsg, LPARAM lParam) {
+    static const struct {
+        UINT uiDown, uiUp;
+        MouseButton eButton;
+    } s_aButtons[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, MouseButton::Left},
+                      {WM_MBUTTONDOWN, WM_MBUTTONUP, MouseButton::Middle},
+                      {WM_RBUTTONDOWN, WM_RBUTTONUP, MouseButton::Right}};
+    for (const auto& button : s_aButtons) {
+        if (uiMsg != button.uiDown && uiMsg != button.uiUp) continue;
+        Schedule(dwTick, Event::Button, static_cast<int>(button.eButton), uiMsg == button.uiDown, lParam);
+        return true;
+    }
+    return false;
 }
 
-void Activate(DWORD dwTick, BOOL bActive) { SchedulePost(dwTick, WM_ACTIVATE, bActive ? WA_ACTIVE : WA_INACTIVE, 0); }
+void Activate(DWORD dwTick, BOOL bActive) { Schedule(dwTick, Event::Activation, 0, bActive != FALSE); }
 
-void Close(DWORD dwTick) { SchedulePost(dwTick, WM_CLOSE, 0, 0); }
+void Close(DWORD dwTick) { Schedule(dwTick, Event::Close); }
 
 void At(DWORD dwTick, std::function<void()> fnAction) {
     Event event;
@@ -174,21 +166,7 @@ void At(DWORD dwTick, std::function<void()> fnAction) {
 size_t PendingEvents() { return Instance().Pending(); }
 
 bool ReadWindowImage(std::vector<unsigned char>& vRGB, int& iWidth, int& iHeight) {
-    const Surface* pSurface = WindowSurface(DisplayWindow());
-    if (!pSurface) return false;
-    iWidth = pSurface->m_iWidth;
-    iHeight = pSurface->m_iHeight;
-    vRGB.resize(static_cast<size_t>(iWidth) * iHeight * 3);
-    unsigned char* pOut = vRGB.data();
-    for (int y = 0; y < iHeight; ++y) {
-        const uint8_t* pRow = pSurface->Row(y);
-        for (int x = 0; x < iWidth; ++x, pRow += 4) {
-            *pOut++ = pRow[2];
-            *pOut++ = pRow[1];
-            *pOut++ = pRow[0];
-        }
-    }
-    return true;
+    return ReadDisplayImage(vRGB, iWidth, iHeight);
 }
 
 }  // namespace headless

@@ -2,6 +2,16 @@
 // enlarged by a whole factor (see WindowScale.h), or in full screen, which
 // Alt+Enter and F11 toggle; the game never hears of those two keys, and mouse
 // positions come back in the image's own pixels.
+//
+// Implements: the picture (drawn straight into the window's surface at 1x,
+//   enlarged by ScaledPicture otherwise, only the changed part sent), keys
+//   (SdlKeys.h), the three mouse buttons, activation by focus, close (the
+//   window's button, or SDL_QUIT), exposure, scaling (WHIRLQUARIUM_SCALE),
+//   full screen, the window icon (IconImage), cursor, message boxes, the
+//   desktop's size, a frame trace for benchmarks (WHIRLQUARIUM_FRAME_TRACE).
+// Does not: resize the window by hand, gamepads or touch.
+// Depends on: SDL2 (video only) on an X11 or Wayland desktop; the entry point
+//   Main.cpp selects it and refuses to start without a display.
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,11 +22,10 @@
 #include <vector>
 
 #include "Platform/Backend.h"
-#include "Platform/Keys.h"
-#include "Platform/Headless.h"
-#include "Platform/IconImage.h"
-#include "Platform/WindowState.h"
+#include "Platform/sdl/IconImage.h"
 #include "Platform/sdl/ScaledPicture.h"
+#include "Platform/sdl/SdlBackend.h"
+#include "Platform/sdl/SdlKeys.h"
 #include "Platform/sdl/WindowScale.h"
 
 namespace platform {
@@ -124,7 +133,7 @@ public:
         SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
         if (!pSurface) return;
         RECT rc;
-        const bool bChanged = TakeWindowChange(DisplayWindow(), rc);
+        const bool bChanged = TakeDisplayChange(rc);
         if (pPixels == pSurface->pixels) {
             SDL_UpdateWindowSurface(m_pWindow);
         } else {
@@ -137,24 +146,19 @@ public:
         m_frameTrace.Shown();
     }
 
+    // The key levels are SDL's own, as its events left them.
     void PumpEvents() override {
         SDL_Event event;
         while (SDL_PollEvent(&event)) Translate(event);
+        const Uint8* pKeys = SDL_GetKeyboardState(nullptr);
+        for (const SdlKey& key : kSdlKeys) ReportKey(key.iVirtualKey, pKeys[key.scancode] != 0);
     }
 
-    bool WaitForInput(DWORD dwMilliseconds) override {
-        const Uint64 uiDeadline = SDL_GetTicks64() + dwMilliseconds;
-        for (;;) {
-            PumpEvents();
-            if (InputArrivedSinceLastLook()) return true;
-            if (dwMilliseconds == INFINITE) {
-                SDL_WaitEvent(nullptr);
-                continue;
-            }
-            const Uint64 uiNow = SDL_GetTicks64();
-            if (uiNow >= uiDeadline) return false;
-            SDL_WaitEventTimeout(nullptr, static_cast<int>(uiDeadline - uiNow));
-        }
+    void AwaitEvent(DWORD dwMilliseconds) override {
+        if (dwMilliseconds == INFINITE)
+            SDL_WaitEvent(nullptr);
+        else
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(dwMilliseconds));
     }
 
     void Delay(DWORD dwMilliseconds) override { SDL_Delay(dwMilliseconds); }
@@ -162,11 +166,6 @@ public:
         const DWORD dwTicks = static_cast<DWORD>(SDL_GetTicks64());
         m_frameTrace.Ticks(dwTicks);
         return dwTicks;
-    }
-
-    bool IsKeyDown(int iVirtualKey) override {
-        const GameKey* pKey = FindGameKey(iVirtualKey);
-        return pKey != nullptr && SDL_GetKeyboardState(nullptr)[pKey->iSdlScancode] != 0;
     }
 
     void GetScreenSize(int& iWidth, int& iHeight) override {
@@ -188,13 +187,11 @@ public:
 
 private:
     void SetIcon(int iIconId) {
-        HMODULE hModule = GetModuleHandle(nullptr);
-        HRSRC hResource = FindResource(hModule, MAKEINTRESOURCE(iIconId), RT_GROUP_ICON);
-        if (!hResource) return;
-        const uint8_t* pData = static_cast<const uint8_t*>(LockResource(LoadResource(hModule, hResource)));
+        const uint8_t* pData = nullptr;
+        size_t cbData = 0;
         std::vector<uint32_t> vARGB;
         int iWidth = 0, iHeight = 0;
-        if (!DecodeIcon(pData, SizeofResource(hModule, hResource), vARGB, iWidth, iHeight)) return;
+        if (!FindIconResource(iIconId, pData, cbData) || !DecodeIcon(pData, cbData, vARGB, iWidth, iHeight)) return;
         SDL_Surface* pIcon = SDL_CreateRGBSurfaceWithFormatFrom(vARGB.data(), iWidth, iHeight, 32, iWidth * 4,
                                                                 SDL_PIXELFORMAT_ARGB8888);
         if (!pIcon) return;
@@ -208,32 +205,28 @@ private:
             Failed("SDL_SetWindowFullscreen");
     }
 
-    void Post(UINT uiMsg, WPARAM wParam, LPARAM lParam) {
-        if (HWND hWnd = DisplayWindow()) PostMessage(hWnd, uiMsg, wParam, lParam);
-    }
-
     void Translate(const SDL_Event& event) {
         switch (event.type) {
         case SDL_QUIT:
-            Post(WM_CLOSE, 0, 0);
+            ReportCloseRequest();
             break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED:
-                if (!m_bActive) Post(WM_ACTIVATE, WA_ACTIVE, 0);
+                if (!m_bActive) ReportActivation(true);
                 m_bActive = true;
                 break;
             case SDL_WINDOWEVENT_FOCUS_LOST:
-                if (m_bActive) Post(WM_ACTIVATE, WA_INACTIVE, 0);
+                if (m_bActive) ReportActivation(false);
                 m_bActive = false;
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
             case SDL_WINDOWEVENT_SIZE_CHANGED:
                 m_picture.RedrawAll();
-                InvalidateRect(DisplayWindow(), nullptr, FALSE);
+                ReportExposed();
                 break;
             case SDL_WINDOWEVENT_CLOSE:
-                Post(WM_CLOSE, 0, 0);
+                ReportCloseRequest();
                 break;
             default:
                 break;
@@ -247,26 +240,16 @@ private:
         }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
-            const bool bDown = event.type == SDL_MOUSEBUTTONDOWN;
-            UINT uiMsg;
+            MouseButton eButton;
             switch (event.button.button) {
-            case SDL_BUTTON_LEFT:
-                uiMsg = bDown ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-                break;
-            case SDL_BUTTON_RIGHT:
-                uiMsg = bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-                break;
-            case SDL_BUTTON_MIDDLE:
-                uiMsg = bDown ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-                break;
-            default:
-                return;
+            case SDL_BUTTON_LEFT: eButton = MouseButton::Left; break;
+            case SDL_BUTTON_RIGHT: eButton = MouseButton::Right; break;
+            case SDL_BUTTON_MIDDLE: eButton = MouseButton::Middle; break;
+            default: return;
             }
             int x = event.button.x, y = event.button.y;
             m_picture.ToImage(x, y);
-            const LPARAM lParam =
-                static_cast<LPARAM>((static_cast<uint32_t>(y & 0xFFFF) << 16) | static_cast<uint32_t>(x & 0xFFFF));
-            Post(uiMsg, 0, lParam);
+            ReportMouseButton(eButton, event.type == SDL_MOUSEBUTTONDOWN, x, y);
             break;
         }
         default:

@@ -6,15 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Platform/Win32.h"
+#include "Platform/Backend.h"
 #include "Platform/sdl/ScaledPicture.h"
 
 namespace platform {
 namespace {
-
-// Far beyond any screen, and small enough that a window of that size stays
-// within what the display server accepts.
-const int kLargestWindowSide = 16384;
 
 // The factor the environment asks for, or 0 when it names none that can be had.
 int ScaleFromEnvironment(int iWidth, int iHeight) {
@@ -23,11 +19,11 @@ int ScaleFromEnvironment(int iWidth, int iHeight) {
     char* pEnd = nullptr;
     errno = 0;
     const long lScale = std::strtol(szScale, &pEnd, 10);
-    if (errno == 0 && *pEnd == '\0' && lScale >= 1 && lScale * iWidth <= kLargestWindowSide &&
-        lScale * iHeight <= kLargestWindowSide)
+    if (errno == 0 && *pEnd == '\0' && lScale >= 1 && lScale * iWidth <= kMaxImageSide &&
+        lScale * iHeight <= kMaxImageSide)
         return static_cast<int>(lScale);
     std::fprintf(stderr, "SDL backend: WHIRLQUARIUM_SCALE=%s is not a whole factor from 1 to %d; ignored\n", szScale,
-                 kLargestWindowSide / (iWidth > iHeight ? iWidth : iHeight));
+                 kMaxImageSide / (iWidth > iHeight ? iWidth : iHeight));
     return 0;
 }
 

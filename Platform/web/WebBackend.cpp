@@ -2,10 +2,16 @@
 // WebPage.js: it shows images on the page's canvas, keeps the key levels,
 // queues mouse buttons and activation, and waits without blocking the page
 // (the wait unwinds to the browser through ASYNCIFY and resumes when a timer
-// or input ends it). Supports: one canvas, the game's keys and the three mouse
-// buttons, activation by page visibility and focus. Not supported: closing
-// (a page has no close button the program hears of), message boxes (the text
-// goes to standard error, which the page sends to the console's error stream).
+// or input ends it; asyncify-only.txt names what may be on the stack then).
+//
+// Implements: the picture on one canvas, keys (WebKeys.h), the three mouse
+//   buttons, activation by page visibility and focus, the cursor, the page's
+//   size as the desktop's.
+// Does not: close (a page has no close button the program hears of), message
+//   boxes (the layer's text on standard error reaches the page's console),
+//   scaling and full screen (the page's own business), a window icon.
+// Depends on: emscripten (ASYNCIFY), the page side WebPage.js and the page in
+//   page/; the entry point WebMain.cpp selects it.
 #include "Platform/web/WebBackend.h"
 
 #include <emscripten.h>
@@ -15,8 +21,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
-#include "Platform/Keys.h"
-#include "Platform/WindowState.h"
+#include "Platform/web/WebKeys.h"
 
 // The page side (WebPage.js).
 extern "C" {
@@ -37,16 +42,14 @@ namespace {
 // What the page queues; the same numbers as WebPage.js.
 enum WebEvent { kActivate = 0, kButtonDown = 1, kButtonUp = 2 };
 
-// A mouse button as the page numbers it (left, middle, right) and its messages.
-const UINT kButtonMessages[3][2] = {
-    {WM_LBUTTONDOWN, WM_LBUTTONUP}, {WM_MBUTTONDOWN, WM_MBUTTONUP}, {WM_RBUTTONDOWN, WM_RBUTTONUP}};
+// A mouse button as the page numbers it.
+const MouseButton kButtons[3] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
 
 class Web final : public Backend {
 public:
     bool OpenDisplay(const char*, int iWidth, int iHeight, int) override {
         whirl_web_open(iWidth, iHeight);
-        for (size_t i = 0; i < g_nGameKeys; ++i)
-            whirl_web_bind_key(g_aGameKeys[i].szWebCode, g_aGameKeys[i].iVirtualKey);
+        for (const WebKey& key : kWebKeys) whirl_web_bind_key(key.szCode, key.iVirtualKey);
         return true;
     }
 
@@ -74,36 +77,26 @@ public:
         whirl_web_present(m_vRgba.data(), iWidth, iHeight);
     }
 
+    // The page keeps the key levels; they are reported as they are now.
     void PumpEvents() override {
         int iKind = 0, iArgument = 0, iX = 0, iY = 0;
         while (whirl_web_next_event(&iKind, &iArgument, &iX, &iY)) {
-            HWND hWnd = DisplayWindow();
-            if (!hWnd) continue;
-            if (iKind == kActivate) {
-                PostMessage(hWnd, WM_ACTIVATE, iArgument ? WA_ACTIVE : WA_INACTIVE, 0);
-            } else if (iArgument >= 0 && iArgument < 3) {
-                const uint32_t uiX = static_cast<uint32_t>(iX & 0xFFFF), uiY = static_cast<uint32_t>(iY & 0xFFFF);
-                const LPARAM lParam = static_cast<LPARAM>((uiY << 16) | uiX);
-                PostMessage(hWnd, kButtonMessages[iArgument][iKind == kButtonDown ? 0 : 1], 0, lParam);
-            }
+            if (iKind == kActivate)
+                ReportActivation(iArgument != 0);
+            else if (iArgument >= 0 && iArgument < 3)
+                ReportMouseButton(kButtons[iArgument], iKind == kButtonDown, iX, iY);
         }
+        for (const WebKey& key : kWebKeys) ReportKey(key.iVirtualKey, whirl_web_key_down(key.iVirtualKey) != 0);
     }
 
     // The time is counted from the start of the current tick, as the tick
     // count the caller computed it from: a frame's wait ends when its tick is due.
-    bool WaitForInput(DWORD dwMilliseconds) override {
-        const double dTickStart = m_dStart + std::floor(emscripten_get_now() - m_dStart);
-        const double dDeadline = dTickStart + dwMilliseconds;
-        for (;;) {
-            PumpEvents();
-            if (InputArrivedSinceLastLook()) return true;
-            if (dwMilliseconds == INFINITE) {
-                whirl_web_wait(-1);
-                continue;
-            }
-            if (emscripten_get_now() >= dDeadline) return false;
-            whirl_web_wait(dDeadline);
+    void AwaitEvent(DWORD dwMilliseconds) override {
+        if (dwMilliseconds == INFINITE) {
+            whirl_web_wait(-1);
+            return;
         }
+        whirl_web_wait(m_dStart + std::floor(emscripten_get_now() - m_dStart) + dwMilliseconds);
     }
 
     void Delay(DWORD dwMilliseconds) override {
@@ -112,8 +105,6 @@ public:
     }
 
     DWORD Ticks() override { return static_cast<DWORD>(static_cast<uint64_t>(emscripten_get_now() - m_dStart)); }
-
-    bool IsKeyDown(int iVirtualKey) override { return whirl_web_key_down(iVirtualKey) != 0; }
 
     void GetScreenSize(int& iWidth, int& iHeight) override { whirl_web_screen_size(&iWidth, &iHeight); }
     void SetCursorVisible(bool bVisible) override { whirl_web_cursor(bVisible ? 1 : 0); }

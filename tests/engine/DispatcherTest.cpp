@@ -11,7 +11,7 @@
 #include "Engine/EntityManager.h"
 #include "Engine/Framework.h"
 #include "Engine/MessageDispatcher.h"
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "support/CaptureLog.h"
 #include "support/Isolation.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "engine/GameHooks.h"
 #include "support/Isolation.h"
 

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "Platform/Backend.h"
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "Platform/Win32.h"
+#include "support/ForwardingBackend.h"
 #include "support/Isolation.h"
 
 namespace headless = platform::headless;
@@ -71,7 +72,7 @@ DWORD Wait(DWORD dwMilliseconds) { return MsgWaitForMultipleObjects(0, nullptr, 
 
 // The headless backend with a display that keeps pixels of its own (rows padded
 // past the image) and notes what the window layer asks of it.
-class RecordingDisplay final : public platform::Backend {
+class RecordingDisplay final : public ForwardingBackend {
 public:
     static const ptrdiff_t kStride = 640 * 4 + 64;
     std::vector<uint8_t> m_vPixels = std::vector<uint8_t>(kStride * 480, 0);
@@ -92,22 +93,12 @@ public:
         Note(p == m_vPixels.data() ? "present" : "own present");
     }
     void SetCursorVisible(bool bVisible) override { Note(bVisible ? "cursor" : "no cursor"); }
-    void ShowMessage(const char*, const char*) override {}
-    void PumpEvents() override { Inner().PumpEvents(); }
-    bool WaitForInput(DWORD dwMilliseconds) override { return Inner().WaitForInput(dwMilliseconds); }
-    void Delay(DWORD dwMilliseconds) override { Inner().Delay(dwMilliseconds); }
-    DWORD Ticks() override { return Inner().Ticks(); }
-    bool IsKeyDown(int iVirtualKey) override { return Inner().IsKeyDown(iVirtualKey); }
-    void GetScreenSize(int& iWidth, int& iHeight) override { Inner().GetScreenSize(iWidth, iHeight); }
-    static platform::Backend& Inner() { return platform::HeadlessBackend(); }
 };
 
 }  // namespace
 
 ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
-    platform::SelectHeadlessBackend();
     RecordingDisplay display;
-    platform::SetCurrentBackend(&display);
     EXPECT_EQ(ShowCursor(FALSE), -1);
     EXPECT_EQ(ShowCursor(TRUE), 0);
     EXPECT_EQ(Make("NoSuchClass"), nullptr);
@@ -166,7 +157,6 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
     psOther.hdc = GetDC(hBare);
     EXPECT_FALSE(EndPaint(hBare, &psOther) || EndPaint(hBare, &ps) || EndPaint(nullptr, BeginPaint(hBare, &ps) ? &ps : nullptr));
     EXPECT_TRUE(EndPaint(hBare, &ps) && ReleaseDC(hBare, psOther.hdc) && DestroyWindow(hBare));
-    platform::SetCurrentBackend(&RecordingDisplay::Inner());
 }
 
 ISOLATED_TEST(PlatformWindow, PeekTakesInPostingOrderWithinItsFilter) {
@@ -259,4 +249,9 @@ TEST(PlatformClock, KeysGoDownAndUpAtTheirTicks) {
     }
     headless::KeyUp(20, VK_DOWN);  // due now: at once
     EXPECT_EQ(GetAsyncKeyState(VK_DOWN), 0);
+}
+
+TEST(PlatformBackend, AProgramThatChoseNoBackendIsStoppedWithAMessage) {
+    platform::SetCurrentBackend(nullptr);
+    EXPECT_DEATH(GetTickCount(), "no display backend was chosen");
 }

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "Platform/Win32.h"
 #include "support/Isolation.h"
 #include "tools/replay/Schedule.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# make install into a staging folder: every file where the desktop looks for
-# it, the menu entry and the AppStream data pass their validators, the entry's
+# The install rules (cmake --install, as make install runs them) into a staging
+# folder: every file where the desktop looks for it, the menu entry and the AppStream data pass their validators, the entry's
 # program and icon are the installed ones, the manual page reads cleanly; make
 # uninstall takes every file away again.
 set -u
@@ -15,8 +15,8 @@ for tool in desktop-file-validate appstreamcli identify man; do
 done
 
 root=$tmp/root
-make -s -C "$src" install BUILD="$build" DESTDIR="$root" PREFIX=/usr > "$tmp/out" 2>&1 ||
-    { bad "make install: $(tail -n 5 "$tmp/out")"; exit 1; }
+DESTDIR=$root cmake --install "$build" --prefix /usr > "$tmp/out" 2>&1 ||
+    { bad "cmake --install: $(tail -n 5 "$tmp/out")"; exit 1; }
 app=org.whirlquarium.Whirlquarium
 # path under /usr                                      what it is
 while read -r path kind; do

@@ -6,19 +6,15 @@
 set -u
 src=${WHIRL_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
 game=${WHIRL_BUILD_DIR:-$src/build}/whirlquarium
-if [ -z "${WHIRL_UNDER_XVFB:-}" ]; then
-    for tool in xvfb-run xdotool xwininfo convert openbox; do
+if [ -z "${WHIRL_XVFB_DESKTOP:-}" ]; then
+    for tool in xdotool xwininfo convert; do
         command -v $tool > /dev/null || { echo "FAILED: $tool is missing (make test installs it)"; exit 1; }
     done
-    WHIRL_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 2560x1600x24" bash "$0"
+    exec bash "$src/tests/support/xvfb-desktop.sh" 2560x1600 bash "$0"
 fi
 tmp=$(mktemp -d)
-# A window shown before the window manager is ready may never be mapped: its
-# start-up command says when it is.
-openbox --startup "touch $tmp/wm-ready" > /dev/null 2>&1 & wm=$!
 pid=
-trap 'kill $pid $wm 2> /dev/null; rm -rf "$tmp"' EXIT
-for _ in $(seq 100); do [ -e "$tmp/wm-ready" ] && break; sleep 0.1; done
+trap 'kill $pid 2> /dev/null; rm -rf "$tmp"' EXIT
 failed=0
 bad() { failed=1; echo "FAILED: $*"; }
 

@@ -21,14 +21,14 @@
 #include "Fish/Angel.h"
 #include "Fish/Fish.h"
 #include "Fish/Panic.h"
-#include "Platform/Backend.h"
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "Screen/DeathScoresScreen.h"
 #include "Screen/DemoScreen.h"
 #include "Screen/SavedScoresScreen.h"
 #include "Screen/Screen.h"
 #include "Screen/SpeedometerScreen.h"
 #include "Whirlquarium.h"
+#include "support/ForwardingBackend.h"
 #include "support/Isolation.h"
 
 namespace {
@@ -47,39 +47,19 @@ const int kResetWithinFrames = 25000 / 34;
 long long HeapInUse() { return static_cast<long long>(mallinfo2().uordblks + mallinfo2().hblkhd); }
 
 // The headless backend behind a probe: the game's clock starts at dwTickOffset (scripted input keeps the virtual
-// clock), and fnFrame runs when a frame's image reaches the window.
-class Probe final : public platform::Backend {
+// clock), and fnFrame runs when an image reaches the window: the first paint's, then each frame's.
+class Probe final : public ForwardingBackend {
 public:
-    Probe(DWORD dwTickOffset, std::function<void()> fnFrame) : m_dwOffset(dwTickOffset), m_fnFrame(fnFrame) {
-        platform::SelectHeadlessBackend();
-        platform::SetCurrentBackend(this);
-    }
-    ~Probe() override { platform::SetCurrentBackend(&In()); }
-    bool OpenDisplay(const char* sz, int w, int h, int i) override { return In().OpenDisplay(sz, w, h, i); }
-    void ShowDisplay(bool b) override { In().ShowDisplay(b); }
-    void CloseDisplay() override { In().CloseDisplay(); }
+    Probe(DWORD dwTickOffset, std::function<void()> fnFrame) : m_dwOffset(dwTickOffset), m_fnFrame(fnFrame) {}
     void Present(const uint8_t* p, int w, int h, ptrdiff_t s) override {
-        In().Present(p, w, h, s);
-        if (m_bInFrame) m_fnFrame();
-        m_bInFrame = false;
+        ForwardingBackend::Present(p, w, h, s);
+        m_fnFrame();
     }
-    void PumpEvents() override { In().PumpEvents(); }
-    bool WaitForInput(DWORD dw) override { return In().WaitForInput(dw); }
-    void Delay(DWORD dw) override { In().Delay(dw); }
-    DWORD Ticks() override { return In().Ticks() + m_dwOffset; }
-    bool IsKeyDown(int iKey) override {  // every frame polls Escape first; a paint between frames does not
-        m_bInFrame |= iKey == VK_ESCAPE;
-        return In().IsKeyDown(iKey);
-    }
-    void GetScreenSize(int& w, int& h) override { In().GetScreenSize(w, h); }
-    void SetCursorVisible(bool b) override { In().SetCursorVisible(b); }
-    void ShowMessage(const char* szCaption, const char* szText) override { In().ShowMessage(szCaption, szText); }
+    DWORD Ticks() override { return ForwardingBackend::Ticks() + m_dwOffset; }
 
 private:
-    static platform::Backend& In() { return platform::HeadlessBackend(); }
     DWORD m_dwOffset;
     std::function<void()> m_fnFrame;
-    bool m_bInFrame = false;
 };
 
 // The player: bursts of input, each planned when the one before is over.

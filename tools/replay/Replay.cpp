@@ -11,7 +11,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "Platform/Win32.h"
 #include "tools/replay/Schedule.h"
 #include "tools/replay/Script.h"

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <vector>
 
-#include "Platform/Headless.h"
+#include "Platform/headless/Headless.h"
 #include "tools/replay/Png.h"
 
 namespace replay {

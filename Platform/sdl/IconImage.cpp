@@ -1,13 +1,16 @@
 // Icon files: a directory of images, each a bitmap without its file header
 // (twice as high as the image: the colour rows, then a 1-bit mask) or a PNG.
-#include "Platform/IconImage.h"
+#include "Platform/sdl/IconImage.h"
 
 #include <cstring>
 
-#include "Platform/Surface.h"
-
 namespace platform {
 namespace {
+
+// Bytes per row of an icon's bitmap: as in every DIB, rows are padded to 4 bytes.
+size_t RowBytes(int iWidth, int iBitsPerPixel) {
+    return ((static_cast<size_t>(iWidth) * static_cast<size_t>(iBitsPerPixel) + 31) / 32) * 4;
+}
 
 const int kMaxIconSide = 256;
 
@@ -42,8 +45,8 @@ bool DecodeBitmap(const uint8_t* p, size_t cb, std::vector<uint32_t>& vARGB, int
     }
     const uint64_t uiPalette = uiHeaderSize;
     const uint64_t uiColourRows = uiPalette + 4ull * uiColours;
-    const size_t cbColourStride = DibStride(iW, iBits);
-    const size_t cbMaskStride = DibStride(iW, 1);
+    const size_t cbColourStride = RowBytes(iW, iBits);
+    const size_t cbMaskStride = RowBytes(iW, 1);
     const uint64_t uiMaskRows = uiColourRows + static_cast<uint64_t>(cbColourStride) * iH;
     const uint64_t uiEnd = uiMaskRows + static_cast<uint64_t>(cbMaskStride) * iH;
     // Some files leave out the mask of a 32-bit image; its alpha suffices.

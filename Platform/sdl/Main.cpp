@@ -2,7 +2,7 @@
 // hand over to WinMain.
 #include <cstdio>
 
-#include "Platform/Headless.h"
+#include "Platform/sdl/SdlBackend.h"
 #include "Platform/Win32.h"
 
 int main(int argc, char** argv) {

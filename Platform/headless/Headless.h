@@ -1,8 +1,5 @@
-// Choosing the display backend, and driving the headless one.
-//
-// Off Windows the platform layer draws through one of two backends: SDL2 (a
-// real window) or headless (no display; a virtual clock and scripted input,
-// for tests and the replay tool). The process picks one before WinMain runs.
+// Choosing the headless backend, and driving it: no display, a virtual clock
+// and input scripted by tick, for tests and the replay tool.
 #pragma once
 
 #include <functional>
@@ -12,13 +9,13 @@
 
 namespace platform {
 
-// Selects the SDL2 backend. Returns false, having opened nothing, when no
-// display can be reached.
-bool SelectSdlBackend();
+class Backend;
 
 // Selects the headless backend with a fresh virtual clock at 0 and no
 // scripted events.
 void SelectHeadlessBackend();
+// The one headless backend of the process (for test doubles that wrap it).
+Backend& HeadlessBackend();
 
 namespace headless {
 
@@ -32,8 +29,10 @@ DWORD Now();
 // Key levels, as GetAsyncKeyState reports them from the given tick on.
 void KeyDown(DWORD dwTick, int iVirtualKey);
 void KeyUp(DWORD dwTick, int iVirtualKey);
-// A message posted to the main window at the given tick (mouse buttons).
-void PostToWindow(DWORD dwTick, UINT uiMsg, WPARAM wParam = 0, LPARAM lParam = 0);
+// A mouse button's message (WM_LBUTTONDOWN, WM_RBUTTONUP, ...) reaching the
+// main window at the given tick, at the point lParam packs. Any other message
+// is refused (false): the mouse sends no other.
+bool PostToWindow(DWORD dwTick, UINT uiMsg, LPARAM lParam = 0);
 // WM_ACTIVATE with wParam WA_ACTIVE (TRUE) or WA_INACTIVE (FALSE).
 void Activate(DWORD dwTick, BOOL bActive);
 // The window's close button: WM_CLOSE, whose default handling destroys it.
