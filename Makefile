@@ -4,7 +4,7 @@
 
 BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev
+PACKAGES   := cmake g++ make pkg-config libsdl2-dev libgtest-dev zlib1g-dev libxxhash-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all setup build test play clean art screenshots golden replay-tool windows test-windows setup-windows setup-wine
@@ -69,12 +69,14 @@ screenshots: replay-tool
 	  cp $(BUILD)/screenshots/$${p%%:*}.png docs/$${p#*:}.png && echo "wrote docs/$${p#*:}.png" || exit 1; \
 	done
 
-# Rewrites every stored game log of tests/golden/ from its script. A rewritten
-# log states what its game must write: read the difference line by line
-# against what the game must do before it is committed.
+# Rewrites every stored game log and frame digest file of tests/golden/ from
+# its script. A rewritten log states what its game must write: read the
+# difference line by line against what the game must do, and look at the
+# frames whose digests changed, before it is committed (README, Stored games).
 golden: replay-tool
 	@for s in tests/golden/*.script; do \
-	  $(BUILD)/whirlquarium-replay $$s > $${s%.script}.log || exit 1; echo "wrote $${s%.script}.log"; \
+	  $(BUILD)/whirlquarium-replay --frames $${s%.script}.frames $$s > $${s%.script}.log || exit 1; \
+	  echo "wrote $${s%.script}.log and .frames"; \
 	done
 	@git diff --stat -- tests/golden
 

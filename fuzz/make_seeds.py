@@ -83,6 +83,7 @@ def main():
         'colour-table-missing': patch(dib(4, 3), 32, '<I', 2),
         'header-size-beyond-data': patch(dib(4, 3), 0, '<I', 0x7FFFFFF0),
         'header-size-12': patch(dib(4, 3), 0, '<I', 12),
+        'header-size-39': patch(dib(4, 3), 0, '<I', 39),  # one byte short of its structure
         'width-20000': patch(dib(4, 3), 4, '<i', 20000),
         'height-1048576': patch(dib(4, 3), 8, '<i', 1 << 20),
         'compressed': patch(dib(4, 3), 16, '<I', 1),  # BI_RLE8

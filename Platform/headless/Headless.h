@@ -2,6 +2,8 @@
 // and input scripted by tick, for tests and the replay tool.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -44,6 +46,14 @@ size_t PendingEvents();
 
 // When the program waits with no end (asleep) and no event is left to come,
 // the backend closes the window, so that a run can never hang.
+
+// Called each time a picture reaches the display (once a frame, and when the
+// window is painted), with the tick and the image as a display receives it:
+// 32-bit pixels (bytes B, G, R, unused), rows top-down, iStride bytes apart.
+// An empty function stops watching; choosing the backend again does too.
+using FrameWatcher =
+    std::function<void(DWORD dwTick, const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride)>;
+void WatchFrames(FrameWatcher fnWatcher);
 
 // The image last copied to the window: width x height, top-down, 3 bytes per
 // pixel in R, G, B order. False when no window exists.

@@ -36,7 +36,10 @@ public:
     void Reset() {
         m_uiNow = 0;
         m_mmEvents.clear();
+        m_fnWatcher = nullptr;
     }
+
+    void Watch(headless::FrameWatcher fnWatcher) { m_fnWatcher = std::move(fnWatcher); }
 
     void Schedule(DWORD dwTick, Event event) {
         // A multimap keeps events of one tick in the order they were added.
@@ -49,7 +52,9 @@ public:
     bool OpenDisplay(const char*, int, int, int) override { return true; }
     void ShowDisplay(bool) override {}
     void CloseDisplay() override {}
-    void Present(const uint8_t*, int, int, ptrdiff_t) override {}
+    void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
+        if (m_fnWatcher) m_fnWatcher(Now(), pPixels, iWidth, iHeight, iStride);
+    }
 
     void PumpEvents() override { ApplyDueEvents(); }
 
@@ -103,6 +108,7 @@ private:
 
     uint64_t m_uiNow = 0;
     std::multimap<uint64_t, Event> m_mmEvents;
+    headless::FrameWatcher m_fnWatcher;
 };
 
 Headless& Instance() {
@@ -164,6 +170,8 @@ void At(DWORD dwTick, std::function<void()> fnAction) {
 }
 
 size_t PendingEvents() { return Instance().Pending(); }
+
+void WatchFrames(FrameWatcher fnWatcher) { Instance().Watch(std::move(fnWatcher)); }
 
 bool ReadWindowImage(std::vector<unsigned char>& vRGB, int& iWidth, int& iHeight) {
     return ReadDisplayImage(vRGB, iWidth, iHeight);

@@ -41,6 +41,7 @@ const Outcome aOutcomes[] = {
     {"pixels-one-byte-short", false, 4, 3}, {"offset-near-4gib", false, 4, 3},
     {"size-image-beyond-dimensions", false, 4, 3}, {"colour-table-257", false, 4, 3},
     {"colour-table-missing", false, 4, 3}, {"header-size-beyond-data", false, 4, 3}, {"header-size-12", false, 4, 3},
+    {"header-size-39", false, 4, 3},
     {"compressed", false, 4, 3}, {"width-20000", false, 20000, 3}, {"height-1048576", false, 4, 1 << 20},
     {"width-most-negative", false, INT_MIN, 4}, {"height-most-negative", false, 4, INT_MIN},
     {"both-largest", false, INT_MAX, INT_MAX},

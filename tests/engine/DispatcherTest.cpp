@@ -128,6 +128,15 @@ TEST(Dispatcher, ARepeatIsRefusedOnlyBesideItsTwinNotAcrossAnotherKind) {
          {{0, 1000, 0, 0, Msg_Jump}, {0, 1100, 0, 0, Msg_Talk}, {0, 1200, 0, 0, Msg_Jump}, {0, 1050, 0, 0, Msg_Jump},
           {0, 1150, 0, 0, Msg_Jump}, {0, 1449, 0, 0, Msg_Jump}, {0, 1450, 0, 0, Msg_Jump}},
          {0, 1, 2, 6}},
+        {"twins due 249, 250 and 251 ms apart: the first refused, the others kept",
+         {{0, 1000, 0, 0, Msg_Jump}, {0, 1249, 0, 0, Msg_Jump}, {0, 3000, 0, 0, Msg_Jump}, {0, 3250, 0, 0, Msg_Jump},
+          {0, 4000, 0, 0, Msg_Jump}, {0, 4251, 0, 0, Msg_Jump}},
+         {0, 2, 3, 4, 5}},
+        {"the same with a telegram of another kind between: all kept",
+         {{0, 1000, 0, 0, Msg_Jump}, {0, 1100, 0, 0, Msg_Talk}, {0, 1249, 0, 0, Msg_Jump}, {0, 3000, 0, 0, Msg_Jump},
+          {0, 3100, 0, 0, Msg_Talk}, {0, 3250, 0, 0, Msg_Jump}, {0, 4000, 0, 0, Msg_Jump}, {0, 4100, 0, 0, Msg_Talk},
+          {0, 4251, 0, 0, Msg_Jump}},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8}},
     };
     for (const auto& scenario : aScenarios) {
         SCOPED_TRACE(scenario.szWhat);
@@ -143,6 +152,29 @@ TEST(Dispatcher, ARepeatIsRefusedOnlyBesideItsTwinNotAcrossAnotherKind) {
             DeliverAt(5000);
             EXPECT_EQ(scenario.vDelivered, s_vTags);
         });
+    }
+}
+
+TEST(Telegram, EqualWhenSameSenderReceiverAndKindAreDueLessThanSmallestDelayApart) {
+    const struct {
+        int32_t iDueA, iDueB, iSenderB, iReceiverB, iMsgB;
+        bool bEqual;
+    } aRows[] = {
+        {1000, 1000, 0, 1, Msg_Jump, true},   {1000, 1249, 0, 1, Msg_Jump, true},
+        {1249, 1000, 0, 1, Msg_Jump, true},   {1000, 1250, 0, 1, Msg_Jump, false},
+        {1250, 1000, 0, 1, Msg_Jump, false},  {1000, 1251, 0, 1, Msg_Jump, false},
+        {1000, 1100, 2, 1, Msg_Jump, false},  {1000, 1100, 0, 2, Msg_Jump, false},
+        {1000, 1100, 0, 1, Msg_Talk, false},  {INT32_MIN, INT32_MAX, 0, 1, Msg_Jump, false},
+    };
+    for (const auto& row : aRows) {
+        SCOPED_TRACE(testing::Message() << row.iDueA << " and " << row.iDueB);
+        const Telegram a(row.iDueA, 0, 1, Msg_Jump, reinterpret_cast<void*>(1));
+        const Telegram b(row.iDueB, row.iSenderB, row.iReceiverB, row.iMsgB, nullptr);  // the extra pointer is not compared
+        EXPECT_EQ(row.bEqual, a == b);
+        EXPECT_EQ(row.bEqual, b == a);
+        // Equal telegrams are neither less than the other; others go by due time.
+        EXPECT_EQ(!row.bEqual && row.iDueA < row.iDueB, a < b);
+        EXPECT_EQ(!row.bEqual && row.iDueB < row.iDueA, b < a);
     }
 }
 

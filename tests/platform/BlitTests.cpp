@@ -190,7 +190,7 @@ TEST(PlatformBlit, RefusedCallsLeaveNoTrace) {
         {{40, 16385, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, false},  {{40, 1, -16385, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, false},
         {{40, 1, INT_MIN, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, false}, {{40, 0, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, false},
         {{40, 4, 4, 1, 16, BI_RGB, 0, 0, 0, 0, 0}, false},      {{40, 4, 4, 1, 32, BI_BITFIELDS, 0, 0, 0, 0, 0}, false},
-        {{12, 4, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, false}};
+        {{12, 4, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, false},      {{39, 4, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, false}};
     for (const auto& header : aHeaders) {
         const BITMAPINFO bmi = {header.first, {}};
         HBITMAP hBitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, nullptr, nullptr, 0);

@@ -46,6 +46,8 @@ struct Steps {
                                             sArg[0] == '#' ? sArg.c_str() : MAKEINTRESOURCE(iArg),
                                             sVerb == "bitmap" ? "#2" : RT_GROUP_ICON);
             if (!hRes) return "none";
+            if (SizeofResource(HMODULE(0x1234), hRes) || LoadResource(HMODULE(0x1234), hRes))
+                return "given to another module";
             return SizeofResource(nullptr, hRes) && LockResource(LoadResource(nullptr, hRes)) ? "found" : "empty";
         }
         if (sVerb == "open" || sVerb == "write" || sVerb == "create") {

@@ -14,6 +14,7 @@
 #include "Platform/headless/Headless.h"
 #include "Platform/Win32.h"
 #include "support/Isolation.h"
+#include "tools/replay/FrameDigest.h"
 #include "tools/replay/Schedule.h"
 #include "tools/replay/Script.h"
 
@@ -121,10 +122,14 @@ TEST(ReplayTool, RunsAGoodScriptAndRefusesABadCommandLineOrScriptBeforeAnythingR
     ASSERT_NE(mkdtemp(szDir), nullptr);
     const std::string sDir = szDir;
     const struct {
-        const char *szScript, *szArgs;
+        const char *szScript, *szArgs;  // no script: the file is not there
         int iStatus;
         const char* szError;  // in standard error; none when the game ran and wrote its log
     } aRows[] = {
+        {nullptr, "", 3, "cannot read"},
+        {"300 end\n", "--frames DIR/frames.txt", 0, nullptr},
+        {"300 end\n", "--frames /nonexistent/frames.txt", 3, "cannot write /nonexistent/frames.txt"},
+        {"300 end\n", "--frames", 2, "usage"},
         {"100 keydown right\n110 keyup right\n300 end\n", "", 0, nullptr},
         {"10 keydown left\n20 wiggle\n", "", 2, "line 2"},
         {"10 shot a\n", "", 2, "--shots"},
@@ -134,17 +139,26 @@ TEST(ReplayTool, RunsAGoodScriptAndRefusesABadCommandLineOrScriptBeforeAnythingR
         {"10 end\n", "/nonexistent", 2, "usage"},
     };
     for (const auto& row : aRows) {
-        std::ofstream(sDir + "/script.txt") << row.szScript;
+        std::remove((sDir + "/script.txt").c_str());
+        if (row.szScript) std::ofstream(sDir + "/script.txt") << row.szScript;
         std::string sArgs = row.szArgs;
         if (sArgs.find("DIR") != std::string::npos) sArgs.replace(sArgs.find("DIR"), 3, sDir);
         const std::string sRun = sTool + sArgs + " " + sDir + "/script.txt >" + sDir + "/out 2>" + sDir + "/err";
         const int iRaw = std::system(sRun.c_str());
         const std::string sOut = Slurp(sDir + "/out"), sErr = Slurp(sDir + "/err");
-        EXPECT_EQ(WIFEXITED(iRaw) ? WEXITSTATUS(iRaw) : -1, row.iStatus) << row.szScript << sErr;
-        EXPECT_EQ(sOut.empty(), row.szError != nullptr) << row.szScript;
+        const char* szScript = row.szScript ? row.szScript : "(none)";
+        EXPECT_EQ(WIFEXITED(iRaw) ? WEXITSTATUS(iRaw) : -1, row.iStatus) << szScript << sErr;
+        EXPECT_EQ(sOut.empty(), row.szError != nullptr) << szScript;
         EXPECT_TRUE(row.szError ? sErr.find(row.szError) != std::string::npos : sErr.empty()) << sErr;
     }
     EXPECT_EQ(Slurp(sDir + "/a.png").substr(1, 3), "PNG");
+    // One line a picture shown, its tick and digest: the window painted at start-up, then a frame every 34 ms.
+    std::vector<replay::FrameDigest> vFrames;
+    std::string sError;
+    ASSERT_TRUE(replay::ParseFrames(Slurp(sDir + "/frames.txt"), vFrames, sError)) << sError;
+    std::vector<DWORD> vTicks;
+    for (const replay::FrameDigest& frame : vFrames) vTicks.push_back(frame.dwTick);
+    EXPECT_EQ(vTicks, (std::vector<DWORD>{0, 0, 0, 1, 35, 69, 103, 137, 171, 205, 239, 273}));
     EXPECT_EQ(WEXITSTATUS(std::system((sTool + "2>/dev/null").c_str())), 2);
     EXPECT_EQ(std::system(("rm -r " + sDir).c_str()), 0);
 }
