@@ -3,7 +3,7 @@
 
 #include <SDL_scancode.h>
 
-#include "Platform/Win32.h"
+#include "Platform/Backend.h"
 
 namespace platform {
 

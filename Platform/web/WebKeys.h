@@ -1,7 +1,7 @@
 // The keys the game reads, as a web page names them (KeyboardEvent.code).
 #pragma once
 
-#include "Platform/Win32.h"
+#include "Platform/Backend.h"
 
 namespace platform {
 
