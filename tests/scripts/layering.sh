@@ -6,7 +6,7 @@
 set -uo pipefail
 cd "${WHIRL_SOURCE_DIR:-$(dirname "$0")/../..}" || exit 1
 game='"(Screen|Blender|Fish)/|"Whirlquarium\.h"|"EntityIDs\.h"|"ResourceIDs\.h"'
-backends='Platform/headless Platform/sdl Platform/web'
+backends=$(find Platform -mindepth 1 -maxdepth 1 -type d | sort)  # a folder of Platform/ is a backend
 found=$(
     grep -nE "#include ($game)" Engine/* | sed 's/^/the engine includes the game: /'
     grep -rnE "#include (\"Engine/|$game)" Platform | sed 's/^/the platform includes a floor above it: /'
