@@ -251,6 +251,39 @@ TEST(PlatformClock, KeysGoDownAndUpAtTheirTicks) {
     EXPECT_EQ(GetAsyncKeyState(VK_DOWN), 0);
 }
 
+// What a backend reports becomes the display window's messages and key levels; with no window, a close request
+// ends the program and the rest is dropped. A backend made current starts with every key up.
+ISOLATED_TEST(PlatformBackend, ReportsBecomeTheDisplayWindowsMessagesAndKeyLevels) {
+    platform::SelectHeadlessBackend();
+    platform::ReportMouseButton(platform::MouseButton::Right, true, 5, 7);
+    platform::ReportActivation(true);
+    platform::ReportCloseRequest();
+    EXPECT_EQ(Drain(), "quit");
+    HWND hWnd = Make();
+    EXPECT_FALSE(ShowWindow(hWnd, SW_SHOW));  // it was hidden
+    ASSERT_TRUE(UpdateWindow(hWnd));
+    s_sLog.clear();
+    platform::ReportMouseButton(platform::MouseButton::Right, true, 5, 7);
+    platform::ReportMouseButton(platform::MouseButton::Middle, false, -1, 479);
+    platform::ReportExposed();
+    platform::ReportActivation(false);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.lParam, (7 << 16) | 5);
+    EXPECT_EQ(Drain(), "rdown, mup, activate, paint");  // painted once nothing else is queued
+    platform::ReportCloseRequest();
+    EXPECT_EQ(Drain(), "close, quit 7");
+    EXPECT_EQ(s_sLog, "rdown, mup, activate, paint, close, destroy, ncdestroy");
+    EXPECT_FALSE(headless::PostToWindow(10, WM_PAINT));  // no mouse sends it
+
+    platform::ReportKey(VK_LEFT, true);
+    platform::ReportKey('A', true);
+    EXPECT_EQ(GetAsyncKeyState(VK_LEFT), static_cast<SHORT>(0x8000));
+    EXPECT_EQ(GetAsyncKeyState('A'), 0);
+    platform::SelectHeadlessBackend();
+    EXPECT_EQ(GetAsyncKeyState(VK_LEFT), 0);
+}
+
 TEST(PlatformBackend, AProgramThatChoseNoBackendIsStoppedWithAMessage) {
     platform::SetCurrentBackend(nullptr);
     EXPECT_DEATH(GetTickCount(), "no display backend was chosen");
