@@ -1,5 +1,6 @@
 # The two commands of the README, and a few more for developers.
-#   make test   installs what is missing, builds, runs every test
+#   make test   installs what is missing, builds, runs the tests of the Linux build
+#               (cd build && ctest -LE slow: all but the soak and the Xvfb tests)
 #   make play   installs what is missing, builds, starts the game
 
 BUILD      ?= build
