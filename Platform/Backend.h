@@ -6,7 +6,8 @@
 //
 // A backend is a folder of Platform/ with its main source (which opens with a
 // checklist), its selector in a header of its own, and one source list in
-// cmake/Sources.cmake. headless/ is the one to copy when starting another.
+// cmake/Sources.cmake (built by a target of CMakeLists.txt). headless/ is the
+// one to copy when starting another.
 #pragma once
 
 #include <cstddef>
@@ -48,7 +49,8 @@ public:
     }
 
     // Reports, through the calls below, whatever happened since the last call:
-    // key levels, mouse buttons, activation, a close request.
+    // key levels, mouse buttons, activation, a close request. Called while the
+    // program looks at its queue or waits, and before each key level is read.
     virtual void PumpEvents() = 0;
     // Sleeps until an event may have come or the milliseconds have passed
     // (INFINITE: no end); the layer pumps and looks again after each return.
