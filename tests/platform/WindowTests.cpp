@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "Platform/Keys.h"
 #include "Platform/headless/Headless.h"
 #include "Platform/Win32.h"
 #include "support/ForwardingBackend.h"
@@ -282,6 +283,47 @@ ISOLATED_TEST(PlatformBackend, ReportsBecomeTheDisplayWindowsMessagesAndKeyLevel
     EXPECT_EQ(GetAsyncKeyState('A'), 0);
     platform::SelectHeadlessBackend();
     EXPECT_EQ(GetAsyncKeyState(VK_LEFT), 0);
+}
+
+// A game key is down while any of its sources is, keyboard or control; when a control that lets go of the
+// blender button held it, its level falling is also the left mouse button's release.
+ISOLATED_TEST(PlatformBackend, AKeyIsDownWhileAnyOfItsSourcesIs) {
+    platform::SelectHeadlessBackend();
+    HWND hWnd = Make();
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    Drain();
+    using C = platform::Control;
+    struct Row {
+        std::vector<int> vKeys;
+        std::vector<C> vControls;
+        const char* szDown;  // escape, left, up, right, down
+        const char* szQueued;
+    };
+    const Row aRows[] = {
+        {{VK_LEFT}, {C::South}, "01000", ""},
+        {{VK_LEFT}, {}, "01000", ""},  // A let go, the arrow still held
+        {{}, {}, "00000", "lup"},
+        {{VK_LEFT}, {}, "01000", ""},
+        {{}, {}, "00000", ""},  // the arrow alone lets nothing go, as ever
+        {{}, {C::DpadLeft, C::StartKey}, "01000", ""},
+        {{}, {C::DpadLeft}, "01000", ""},
+        {{}, {}, "00000", "lup"},
+        {{}, {C::Back, C::CoinKey, C::DpadRight}, "00010", ""},
+        {{VK_RIGHT, VK_ESCAPE, 'A'}, {C::DpadUp, C::East}, "10111", ""},
+        {{}, {C::DpadDown}, "00001", ""},
+        {{}, {}, "00000", ""},
+    };
+    platform::KeyLevels levels;
+    for (const Row& row : aRows) {
+        for (int iKey : row.vKeys) levels.HoldKey(iKey);
+        for (C eControl : row.vControls) levels.HoldControl(eControl);
+        levels.Report();
+        std::string sDown;
+        for (int iKey : {VK_ESCAPE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})
+            sDown += GetAsyncKeyState(iKey) == static_cast<SHORT>(0x8000) ? '1' : '0';
+        EXPECT_EQ(sDown + " " + Drain(), std::string(row.szDown) + " " + row.szQueued) << &row - aRows;
+    }
 }
 
 TEST(PlatformBackend, AProgramThatChoseNoBackendIsStoppedWithAMessage) {
