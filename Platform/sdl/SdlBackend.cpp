@@ -5,13 +5,21 @@
 //
 // Implements: the picture (drawn straight into the window's surface at 1x,
 //   enlarged by ScaledPicture otherwise, only the changed part sent), keys
-//   (SdlKeys.h), the three mouse buttons, activation by focus, close (the
-//   window's button, or SDL_QUIT), exposure, scaling (WHIRLQUARIUM_SCALE),
-//   full screen, the window icon (IconImage), cursor, message boxes, the
-//   desktop's size, a frame trace for benchmarks (WHIRLQUARIUM_FRAME_TRACE).
-// Does not: resize the window by hand, gamepads or touch.
-// Depends on: SDL2 (video only) on an X11 or Wayland desktop; the entry point
-//   Main.cpp selects it and refuses to start without a display.
+//   (SdlKeys.h) and the arcade keys, game controllers plugged in at any time
+//   (SDL's mappings, SDL_GAMECONTROLLERCONFIG, WHIRLQUARIUM_CONTROLLER_DB),
+//   each key's level the OR of all its sources (KeyLevels), the three mouse
+//   buttons, activation by focus, close (the window's button, or SDL_QUIT,
+//   which SIGTERM and SIGINT become), exposure, scaling (WHIRLQUARIUM_SCALE),
+//   full screen, kiosk mode (WHIRLQUARIUM_KIOSK=1: full screen from the start,
+//   no pointer, no key or button that quits or leaves full screen, the
+//   window's close ignored; only SDL_QUIT ends it), the window icon
+//   (IconImage), cursor, message boxes, the desktop's size, a frame trace for
+//   benchmarks (WHIRLQUARIUM_FRAME_TRACE).
+// Does not: resize the window by hand, touch, controllers' axes (the D-pad
+//   only), rumble.
+// Depends on: SDL2 (video and game controllers) on an X11 or Wayland desktop;
+//   the entry point Main.cpp selects it and refuses to start without a
+//   display. Without a working controller subsystem it plays on, saying so.
 #include <SDL.h>
 
 #include <cstdio>
@@ -71,8 +79,33 @@ bool Failed(const char* szCall) {
     return false;
 }
 
+// WHIRLQUARIUM_KIOSK: "1" turns kiosk mode on; unset, empty or "0" leaves it off.
+bool KioskMode() {
+    const char* szKiosk = std::getenv("WHIRLQUARIUM_KIOSK");
+    if (!szKiosk || !*szKiosk || std::strcmp(szKiosk, "0") == 0) return false;
+    if (std::strcmp(szKiosk, "1") == 0) return true;
+    std::fprintf(stderr, "SDL backend: WHIRLQUARIUM_KIOSK=%s is neither 1 nor 0; kiosk mode stays off\n", szKiosk);
+    return false;
+}
+
+// The game controllers: SDL's own mappings and SDL_GAMECONTROLLERCONFIG's
+// (SDL reads it itself), and those of the file WHIRLQUARIUM_CONTROLLER_DB
+// names, loaded before the subsystem starts so that a controller plugged in
+// already is seen with them. False when the subsystem cannot start.
+bool StartControllers() {
+    const char* szDb = std::getenv("WHIRLQUARIUM_CONTROLLER_DB");
+    if (szDb && *szDb && SDL_GameControllerAddMappingsFromFile(szDb) < 0)
+        std::fprintf(stderr, "SDL backend: the controller mappings of WHIRLQUARIUM_CONTROLLER_DB=%s were not read: %s\n",
+                     szDb, SDL_GetError());
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) return true;
+    std::fprintf(stderr, "SDL backend: no game controllers: SDL_InitSubSystem failed: %s\n", SDL_GetError());
+    return false;
+}
+
 class Sdl final : public Backend {
 public:
+    explicit Sdl(bool bKiosk) : m_bKiosk(bKiosk) {}
+
     bool OpenDisplay(const char* szCaption, int iWidth, int iHeight, int iIconId) override {
         CloseDisplay();
         // On X11 the window's pixels go to the server through shared memory. SDL
@@ -81,8 +114,9 @@ public:
         const char* szDriver = SDL_GetCurrentVideoDriver();
         if (szDriver && std::strcmp(szDriver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         const int iScale = StartingScale(iWidth, iHeight);
+        const Uint32 uiFlags = SDL_WINDOW_HIDDEN | (m_bKiosk ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         m_pWindow = SDL_CreateWindow(szCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, iWidth * iScale,
-                                     iHeight * iScale, SDL_WINDOW_HIDDEN);
+                                     iHeight * iScale, uiFlags);
         if (!m_pWindow) return Failed("SDL_CreateWindow");
         SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow);
         if (!pSurface) {
@@ -146,12 +180,20 @@ public:
         m_frameTrace.Shown();
     }
 
-    // The key levels are SDL's own, as its events left them.
+    // The key levels are SDL's own, as its events left the keyboard and the
+    // controllers; a controller gone has let go of everything.
     void PumpEvents() override {
         SDL_Event event;
         while (SDL_PollEvent(&event)) Translate(event);
         const Uint8* pKeys = SDL_GetKeyboardState(nullptr);
-        for (const SdlKey& key : kSdlKeys) ReportKey(key.iVirtualKey, pKeys[key.scancode] != 0);
+        for (const SdlKey& key : kSdlKeys)
+            if (pKeys[key.scancode] && !(m_bKiosk && key.iVirtualKey == VK_ESCAPE)) m_levels.HoldKey(key.iVirtualKey);
+        for (const SdlArcadeKey& key : kSdlArcadeKeys)
+            if (pKeys[key.scancode]) m_levels.HoldControl(key.eControl);
+        for (SDL_GameController* pPad : m_vPads)
+            for (const SdlPadButton& button : kSdlPadButtons)
+                if (SDL_GameControllerGetButton(pPad, button.button)) m_levels.HoldControl(button.eControl);
+        m_levels.Report();
     }
 
     void AwaitEvent(DWORD dwMilliseconds) override {
@@ -179,7 +221,9 @@ public:
         }
     }
 
-    void SetCursorVisible(bool bVisible) override { SDL_ShowCursor(bVisible ? SDL_ENABLE : SDL_DISABLE); }
+    void SetCursorVisible(bool bVisible) override {
+        SDL_ShowCursor(bVisible && !m_bKiosk ? SDL_ENABLE : SDL_DISABLE);
+    }
 
     void ShowMessage(const char* szCaption, const char* szText) override {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, szCaption, szText, m_pWindow);
@@ -210,6 +254,12 @@ private:
         case SDL_QUIT:
             ReportCloseRequest();
             break;
+        case SDL_CONTROLLERDEVICEADDED:
+            AddPad(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            RemovePad(event.cdevice.which);
+            break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -226,7 +276,7 @@ private:
                 ReportExposed();
                 break;
             case SDL_WINDOWEVENT_CLOSE:
-                ReportCloseRequest();
+                if (!m_bKiosk) ReportCloseRequest();
                 break;
             default:
                 break;
@@ -235,7 +285,7 @@ private:
         case SDL_KEYDOWN: {
             const SDL_Keycode key = event.key.keysym.sym;
             const bool bAltEnter = (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
-            if (!event.key.repeat && (bAltEnter || key == SDLK_F11)) ToggleFullScreen();
+            if (!event.key.repeat && !m_bKiosk && (bAltEnter || key == SDLK_F11)) ToggleFullScreen();
             break;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -257,9 +307,37 @@ private:
         }
     }
 
+    // A controller plugged in (device index); one already open is not opened twice.
+    void AddPad(int iDevice) {
+        SDL_GameController* pPad = SDL_GameControllerOpen(iDevice);
+        if (!pPad) {
+            Failed("SDL_GameControllerOpen");
+            return;
+        }
+        for (SDL_GameController* pOpen : m_vPads)
+            if (pOpen == pPad) {
+                SDL_GameControllerClose(pPad);  // SDL counts the second opening
+                return;
+            }
+        m_vPads.push_back(pPad);
+    }
+
+    // A controller unplugged (instance ID): its buttons stop counting.
+    void RemovePad(SDL_JoystickID iInstance) {
+        for (size_t i = 0; i < m_vPads.size(); ++i) {
+            if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(m_vPads[i])) != iInstance) continue;
+            SDL_GameControllerClose(m_vPads[i]);
+            m_vPads.erase(m_vPads.begin() + static_cast<ptrdiff_t>(i));
+            return;
+        }
+    }
+
+    const bool m_bKiosk;
     SDL_Window* m_pWindow = nullptr;
     ScaledPicture m_picture;
     FrameTrace m_frameTrace;
+    KeyLevels m_levels;
+    std::vector<SDL_GameController*> m_vPads;
     bool m_bActive = false;
 };
 
@@ -294,11 +372,16 @@ bool SelectSdlBackend() {
             std::fprintf(stderr, "SDL backend: no desktop display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
             return false;
         }
+        const bool bKiosk = KioskMode();
+        // In kiosk mode closing the window is no way out: only SDL_QUIT from
+        // the system (SIGTERM) ends the game, and closing must not become one.
+        if (bKiosk) SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Failed("SDL_Init");
         // Left to the end of the process: SDL shuts down after everything
         // else, and the backend is never destroyed before it.
         std::atexit(SDL_Quit);
-        s_pSdl = new Sdl();
+        StartControllers();
+        s_pSdl = new Sdl(bKiosk);
     }
     SetCurrentBackend(s_pSdl);
     return true;

@@ -1,6 +1,7 @@
 // A test double of a display backend: every call goes on to the headless
-// backend, which it makes current first; a test overrides what it watches or
-// changes, and the double is current while it lives.
+// backend, which it makes current first, or to the backend it is given; a
+// test overrides what it watches or changes, and the double is current while
+// it lives.
 #pragma once
 
 #include "Platform/Backend.h"
@@ -8,11 +9,9 @@
 
 class ForwardingBackend : public platform::Backend {
 public:
-    ForwardingBackend() {
-        platform::SelectHeadlessBackend();
-        platform::SetCurrentBackend(this);
-    }
-    ~ForwardingBackend() override { platform::SetCurrentBackend(&Inner()); }
+    ForwardingBackend() : ForwardingBackend((platform::SelectHeadlessBackend(), platform::HeadlessBackend())) {}
+    explicit ForwardingBackend(platform::Backend& inner) : m_inner(inner) { platform::SetCurrentBackend(this); }
+    ~ForwardingBackend() override { platform::SetCurrentBackend(&m_inner); }
 
     bool OpenDisplay(const char* sz, int w, int h, int i) override { return Inner().OpenDisplay(sz, w, h, i); }
     void ShowDisplay(bool b) override { Inner().ShowDisplay(b); }
@@ -27,8 +26,11 @@ public:
     void SetCursorVisible(bool b) override { Inner().SetCursorVisible(b); }
     void ShowMessage(const char* szCaption, const char* szText) override { Inner().ShowMessage(szCaption, szText); }
 
-    static platform::Backend& Inner() { return platform::HeadlessBackend(); }
+    platform::Backend& Inner() { return m_inner; }
 
     ForwardingBackend(const ForwardingBackend&) = delete;
     ForwardingBackend& operator=(const ForwardingBackend&) = delete;
+
+private:
+    platform::Backend& m_inner;
 };
