@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The game's window on a large desktop (2560x1600 under Xvfb, with a window
 # manager): its size at each factor, full screen and back with either key, a
-# quarter and a flip reaching the game at any size, and every factor x factor
-# block of a screenshot one colour, the margins of full screen black.
+# quarter and a flip reaching the game at any size, the arcade keys, and every
+# factor x factor block of a screenshot one colour, the margins of full screen
+# black; in kiosk mode full screen from the start, which no key and no close
+# request leaves, and SIGTERM ends it with status 0, as a close request
+# outside kiosk mode does.
 set -u
 src=${WHIRL_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
 game=${WHIRL_BUILD_DIR:-$src/build}/whirlquarium
@@ -51,17 +54,62 @@ quarter_and_flip() {  # WHAT
     [ "$(grep -c 'Quarter accepted!' "$tmp/log")" = $((quarters + 1)) ] || bad "$1: the quarter did not reach the game"
     [ "$(grep -c '^FlipOver::Enter' "$tmp/log")" -gt "$flips" ] || bad "$1: the flip did not reach the game"
 }
+count() { grep -c "$1" "$tmp/log"; }
+# Holds KEY down for a few frames, then waits for the game to answer.
+hold() {  # KEY [SECONDS]
+    xdotool keydown "$1" sleep "${2:-0.2}" keyup "$1"
+    sleep 0.3
+}
+# 5 inserts a quarter; 1 held is the blender button, let go when released.
+arcade_keys() {  # WHAT
+    local quarters blending stopped
+    quarters=$(count 'Quarter accepted!') blending=$(count 'NOW BLENDING!!!') stopped=$(count 'Blender Stopped.')
+    hold 5
+    [ "$(count 'Quarter accepted!')" -gt "$quarters" ] || bad "$1: 5 inserted no quarter"
+    xdotool keydown 1
+    sleep 0.6
+    [ "$(count 'NOW BLENDING!!!')" = $((blending + 1)) ] || bad "$1: 1 held did not start the blender once"
+    xdotool keyup 1
+    sleep 0.3
+    [ "$(count 'Blender Stopped.')" = $((stopped + 1)) ] || bad "$1: 1 released did not stop the blender"
+}
+# Kiosk mode: Escape, the full-screen keys and the window manager's close
+# leave the game running, full screen, and playable.
+kiosk_holds() {
+    local k
+    for k in Escape alt+Return F11 alt+F4; do hold "$k"; done
+    kill -0 $pid 2> /dev/null || { bad "kiosk mode: a key or the close request ended the game"; return 1; }
+    expect_size 2560x1600 "kiosk mode, after the keys"
+    arcade_keys "kiosk mode, after the keys"
+}
+# The game ends as asked, with status 0.
+ends_with_0() {  # HOW
+    if [ "$1" = TERM ]; then kill -TERM $pid; else xdotool key "$1"; fi
+    for _ in $(seq 50); do kill -0 $pid 2> /dev/null || break; sleep 0.1; done
+    kill -0 $pid 2> /dev/null && { bad "$1 did not end the game"; return; }
+    wait $pid
+    local status=$?
+    [ $status = 0 ] || bad "$1 ended the game with status $status"
+}
 
-# scale    window     factor   full-screen key  quarter and flip  (a scale that is no number is ignored)
-while read -r scale window factor key play; do
+# scale  window     factor  full-screen key  play     end     kiosk  (a scale that is no number is ignored)
+while read -r scale window factor key play end kiosk; do
     [ "$scale" = - ] && scale=
-    WHIRLQUARIUM_SCALE=$scale "$game" > "$tmp/log" 2> "$tmp/err" & pid=$!
+    [ "$kiosk" = - ] && kiosk=
+    WHIRLQUARIUM_SCALE=$scale WHIRLQUARIUM_KIOSK=$kiosk "$game" > "$tmp/log" 2> "$tmp/err" & pid=$!
     win=$(timeout 10 xdotool search --sync --onlyvisible --pid $pid | head -n 1)
-    what="WHIRLQUARIUM_SCALE=$scale"
+    what="WHIRLQUARIUM_SCALE=$scale WHIRLQUARIUM_KIOSK=$kiosk"
     [ -n "$win" ] || { bad "$what: no window shown within 10 s"; kill $pid; continue; }
     expect_size "$window" "$what"
-    eventually picture_ok "$factor" "$window+0+0" || bad "$what: the window does not show the picture at $factor x"
+    if [ -n "$kiosk" ]; then
+        eventually picture_ok 3 1920x1440+320+80 320x1600+0+0 320x1600+2240+0 1920x80+320+0 1920x80+320+1520 ||
+            bad "$what: the picture is not at 3x in the middle of black"
+        kiosk_holds || continue
+    else
+        eventually picture_ok "$factor" "$window+0+0" || bad "$what: the window does not show the picture at $factor x"
+    fi
     [ "$play" = window ] && quarter_and_flip "$what at $window"
+    [ "$play" = arcade ] && arcade_keys "$what"
     if [ "$key" != - ]; then
         xdotool key --window "$win" "$key"
         expect_size 2560x1600 "$what, $key"
@@ -76,11 +124,12 @@ while read -r scale window factor key play; do
     else
         grep -q "WHIRLQUARIUM_SCALE=$scale is not a whole factor" "$tmp/err" || bad "$what: not refused on standard error"
     fi
-    kill $pid; wait $pid 2> /dev/null
+    if [ "$end" = - ]; then kill $pid; wait $pid 2> /dev/null; else ends_with_0 "$end"; fi
 done <<'RUNS'
-1        640x480    1   -          -
-2        1280x960   2   alt+Return window
-2x       1920x1440  3   F11        full
+1        640x480    1   -          arcade  alt+F4  -
+2        1280x960   2   alt+Return window  -       -
+2x       1920x1440  3   F11        full    -       -
+-        2560x1600  3   -          -       TERM    1
 RUNS
-[ $failed = 0 ] && echo "desktop window: every size, key and click as expected"
+[ $failed = 0 ] && echo "desktop window: every size, key, click and kiosk mode as expected"
 exit $failed
