@@ -263,13 +263,14 @@ ISOLATED_TEST(PlatformBackend, ReportsBecomeTheDisplayWindowsMessagesAndKeyLevel
     EXPECT_FALSE(ShowWindow(hWnd, SW_SHOW));  // it was hidden
     ASSERT_TRUE(UpdateWindow(hWnd));
     s_sLog.clear();
-    platform::ReportMouseButton(platform::MouseButton::Right, true, 5, 7);
+    platform::ReportMouseButton(platform::MouseButton::Right, true, 639, 479);  // the image's far corner
     platform::ReportMouseButton(platform::MouseButton::Middle, false, -1, 479);
     platform::ReportExposed();
     platform::ReportActivation(false);
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.lParam, (7 << 16) | 5);
+    EXPECT_EQ(msg.lParam, (479 << 16) | 639);
+    EXPECT_EQ(std::make_pair(LOWORD(msg.lParam), HIWORD(msg.lParam)), std::make_pair(WORD(639), WORD(479)));
     EXPECT_EQ(Drain(), "rdown, mup, activate, paint");  // painted once nothing else is queued
     platform::ReportCloseRequest();
     EXPECT_EQ(Drain(), "close, quit 7");
