@@ -112,14 +112,19 @@ for (const name of kBrowsers) describe(name, () => {
       return assert.equal(await page.$eval('#fullscreen', (b) => b.hidden), true);
     await page.click('#fullscreen');
     await until('full screen', () => page.evaluate(() => document.fullscreenElement?.id === 'stage'), 5000);
-    // The picture at the largest whole factor the screen holds, in its middle.
-    const [shown, room, centre] = await page.evaluate(() => {
-      const r = document.querySelector('canvas').getBoundingClientRect();
-      return [[r.width, r.height], [innerWidth, innerHeight], [r.left + r.width / 2, innerWidth / 2]];
-    });
-    const factor = Math.max(1, Math.floor(Math.min(room[0] / 640, room[1] / 480)));
-    assert.deepEqual(shown, [640 * factor, 480 * factor]);
-    assert.ok(Math.abs(centre[0] - centre[1]) <= 1, `picture centred: ${centre}`);
+    try {
+      // The picture at the largest whole factor the screen holds, in its middle.
+      const [shown, room, centre] = await page.evaluate(() => {
+        const r = document.querySelector('canvas').getBoundingClientRect();
+        return [[r.width, r.height], [innerWidth, innerHeight], [r.left + r.width / 2, innerWidth / 2]];
+      });
+      const factor = Math.max(1, Math.floor(Math.min(room[0] / 640, room[1] / 480)));
+      assert.deepEqual(shown, [640 * factor, 480 * factor]);
+      assert.ok(Math.abs(centre[0] - centre[1]) <= 1, `picture centred: ${centre}`);
+    } catch (error) {
+      await page.evaluate(() => document.exitFullscreen());
+      throw error;
+    }
     const before = await frames(page);
     await page.keyboard.press('Escape');
     await sleep(300);

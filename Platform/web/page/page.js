@@ -110,6 +110,10 @@ function layout() {
   canvas.style.width = `${size.width}px`;
   canvas.style.height = `${size.height}px`;
   canvas.classList.toggle('smooth', size.smooth);
+  // The controls spread over the whole row where a thumb reaches them; the
+  // lines below the picture as wide as it.
+  const row = touch && !beside ? width - 2 * margin : Math.max(size.width + padWidth, Math.min(320, width - 2 * margin));
+  $('game').style.width = full ? '' : `${row}px`;
   page.classList.toggle('stacked', !beside);
   document.documentElement.style.setProperty('--log-height',
     beside ? `${Math.max(200, size.height - 36)}px` : `${Math.max(200, Math.floor(height * 0.4))}px`);
