@@ -231,6 +231,8 @@ setup-browser: web setup $(BUILD)/CMakeCache.txt
 test-web: setup-browser
 	WHIRL_SITE=$(WEB_BUILD)/site WHIRL_REPLAY=$(BUILD)/whirlquarium-replay node --test --test-concurrency=1 tests/web/*.test.mjs
 
-# The page's figures in headless Chromium (bench/README.md).
-bench-web: setup-browser
-	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay
+# The page's figures in headless Chromium, and the desktop game's share of a
+# core under Xvfb beside them (bench/README.md).
+bench-web: setup-browser setup-desktop
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium
+	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay $(BUILD)
