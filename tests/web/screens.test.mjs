@@ -96,6 +96,10 @@ describe('on a phone (390x844 at 3 device pixels a pixel, touch)', { skip }, () 
     assert.equal(quarters(await logLines(page)).length, before + 2);
     assert.notEqual(await page.evaluate(() => window.menu), 'open');
     assert.equal(await page.evaluate(() => getSelection().toString()), '');
+    // A double tap zooms nothing either.
+    const help = await (await page.$('#touch-help')).boundingBox();
+    for (let k = 0; k < 2; ++k) await page.touchscreen.tap(help.x + 20, help.y + 5);
+    await sleep(500);
     assert.equal(await page.evaluate(() => [scrollX, visualViewport.scale].join()), '0,1');
   });
 
