@@ -170,6 +170,26 @@ describe('on monitors', { skip }, () => {
   }
 });
 
+describe('a touch screen on a desktop', { skip }, () => {
+  test('the first touch shows the buttons, which a mouse works too', async () => {
+    const page = await open({ width: 1600, height: 1000, deviceScaleFactor: 1 });
+    assert.equal(await page.$eval('#blender', (b) => b.offsetParent), null);
+    await page.evaluate(() => document.body.dispatchEvent(new TouchEvent('touchstart', { bubbles: true })));
+    const s = await shown(page);
+    assert.ok(s.scrollWidth <= s.width && s.picture.x + s.picture.width <= s.width);
+    for (const name of kNames) {
+      const box = await (await button(page, name)).boundingBox();
+      assert.ok(box.width >= 48 && box.height >= 48 && box.x + box.width <= s.width, `${name}: ${JSON.stringify(box)}`);
+    }
+    const before = quarters(await logLines(page)).length;
+    await page.click('#quarter');
+    await until('a quarter', async () => quarters(await logLines(page)).length > before);
+    await sleep(300);
+    assert.equal(quarters(await logLines(page)).length, before + 1);
+    await page.close();
+  });
+});
+
 describe('installed, offline, and a new build', { skip }, () => {
   test('after one visit the game starts without the network; the next visit after a new build runs it', async () => {
     // A copy of the site, served from a folder of its own, so that it can be
