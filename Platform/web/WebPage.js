@@ -2,8 +2,8 @@
 // WebBackend.cpp): the canvas the window's image is shown on (Module.canvas),
 // the game's keys as levels, mouse buttons and activation as queued events
 // (the page's touch buttons queue theirs through Module.pressButton, as the
-// canvas's mouse buttons do), and the wait that yields to the browser until its time is up or an event
-// is queued. Module.frames counts the frames shown and Module.frameTimes keeps
+// canvas's mouse buttons do), and the wait that yields to the browser until
+// its time is up or an event is queued. Module.frames counts the frames shown and Module.frameTimes keeps
 // the last ones' milliseconds from the frame's first key poll to the canvas.
 mergeInto(LibraryManager.library, {
   $WebPage: {
