@@ -112,6 +112,7 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
     EXPECT_EQ(std::vector<LONG>({rc.left, rc.top, rc.right, rc.bottom}), std::vector<LONG>({0, 0, 640, 480}));
     EXPECT_FALSE(ShowWindow(hWnd, SW_SHOWNORMAL));  // it was hidden
     EXPECT_TRUE(ShowWindow(hWnd, SW_SHOW) && UpdateWindow(hWnd) && UpdateWindow(hWnd));
+    EXPECT_TRUE(ShowWindow(hWnd, SW_HIDE) && !ShowWindow(hWnd, SW_HIDE) && !ShowWindow(hWnd, SW_SHOW));  // hidden once
 
     // Drawn straight into the display's pixels, or into its own while the
     // display offers none; the second window is shown nowhere.
@@ -147,7 +148,7 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
                 InvalidateRect(nullptr, nullptr, FALSE));
     EXPECT_EQ(std::exchange(s_sLog, {}),
               "no cursor, cursor, open T 640x480 icon 1000, create, destroy, ncdestroy, close display, "
-              "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, present, own present, "
+              "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, hide, show, present, own present, "
               "close, hide, destroy, ncdestroy, close display, rdown, destroy, ncdestroy");
     // Without caption or border, a window is all client area.
     HWND hBare = CreateWindowEx(0, "T", "T", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
