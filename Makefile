@@ -199,8 +199,9 @@ bench: setup
 #   make web        builds the game with emscripten into build-web/; the static site
 #                   is build-web/site/
 #   make serve-web  serves the site on 127.0.0.1:WEB_PORT
-#   make test-web   plays the site in headless Chromium (tests/web/)
-#   make bench-web  measures it there (bench/web.mjs)
+#   make test-web   plays the site in headless Chromium and Firefox ESR (tests/web/;
+#                   WHIRL_BROWSERS=chromium or =firefox for one of them)
+#   make bench-web  measures it in Chromium, beside the desktop game (bench/web.mjs)
 WEB_BUILD    ?= build-web
 WEB_PORT     ?= 8080
 WEB_PACKAGES := emscripten cmake make gzip
@@ -224,15 +225,18 @@ web: setup-web $(WEB_BUILD)/CMakeCache.txt
 serve-web: web
 	node tools/web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
 
-# Chromium from Debian, the pinned puppeteer-core (tests/web/package-lock.json)
-# that drives it, and the replay tool the page is checked against.
+# Chromium and Firefox ESR from Debian, the pinned puppeteer-core
+# (tests/web/package-lock.json) that drives them, and the replay tool the page
+# is checked against.
 setup-browser: web replay-tool
-	$(call install-missing,chromium $(if $(shell command -v npm),,npm))
+	$(call install-missing,chromium firefox-esr $(if $(shell command -v npm),,npm))
 	cd tests/web && npm ci --no-audit --no-fund
 
 test-web: setup-browser
-	WHIRL_SITE=$(WEB_BUILD)/site WHIRL_REPLAY=$(BUILD)/whirlquarium-replay node --test tests/web/web.test.mjs
+	WHIRL_SITE=$(WEB_BUILD)/site WHIRL_REPLAY=$(BUILD)/whirlquarium-replay node --test --test-concurrency=1 tests/web/*.test.mjs
 
-# The page's figures in headless Chromium (bench/README.md).
-bench-web: setup-browser
-	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay
+# The page's figures in headless Chromium, and the desktop game's share of a
+# core under Xvfb beside them (bench/README.md).
+bench-web: setup-browser setup-desktop
+	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium
+	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay $(BUILD)

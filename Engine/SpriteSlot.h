@@ -22,7 +22,6 @@ public:
     // The pointer as kept, killed or not; for identity, never to be dereferenced.
     Sprite* Raw() const { return m_pSprite; }
     bool IsEmpty() const { return m_pSprite == nullptr; }
-    bool IsKilled() const { return m_pSprite != nullptr && m_bKilled; }
 
     // Stores a sprite; the one it replaces is neither killed nor forgotten
     // by the engine.

@@ -1,7 +1,10 @@
 # The game in a web page (emcmake cmake): the program over the page's
 # backend (Platform/web/; its sources are listed in cmake/Sources.cmake), and
-# the static site in <build>/site: the page, the
-# program's .js and .wasm, the icon, and a gzip copy beside each large file.
+# the static site in <build>/site: the page, the program's .js and .wasm, the
+# icon, the web app's manifest and icons, the service worker, and a gzip copy
+# beside each large file. The page and the worker are sealed last
+# (tools/web/seal.mjs): the build is named after a hash of every other file
+# and of the project's version.
 
 # Every browser the page runs in has wasm SIMD: the blits are vectorised as
 # they are natively.
@@ -23,15 +26,25 @@ function(whirl_web_game target)
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
     -sASYNCIFY=1 -sASYNCIFY_IMPORTS=[whirl_web_wait] -sASYNCIFY_ONLY=@${_web}/asyncify-only.txt)
 
-  foreach(_file page/index.html page/page.js)
-    get_filename_component(_name ${_file} NAME)
-    configure_file(${_web}/${_file} ${_site}/${_name} COPYONLY)
+  find_program(WHIRL_NODE NAMES node nodejs REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+  foreach(_file page.js manifest.webmanifest)
+    configure_file(${_web}/page/${_file} ${_site}/${_file} COPYONLY)
   endforeach()
   configure_file(${CMAKE_SOURCE_DIR}/resources/Whirlquarium.ico ${_site}/favicon.ico COPYONLY)
+  # The web app's icons, cut from the window icon's art.
+  set(_icons ${_site}/icon-192.png ${_site}/icon-512.png)
+  add_custom_command(OUTPUT ${_icons}
+    COMMAND ${WHIRL_NODE} ${CMAKE_SOURCE_DIR}/tools/web/icons.mjs ${CMAKE_SOURCE_DIR}/resources/Whirlquarium.ico
+            ${_site} 192 512
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/web/icons.mjs ${CMAKE_SOURCE_DIR}/resources/Whirlquarium.ico VERBATIM)
   set(_large ${target}.js ${target}.wasm favicon.ico)
   list(TRANSFORM _large APPEND .gz OUTPUT_VARIABLE _compressed)
   list(TRANSFORM _compressed PREPEND ${_site}/)
   add_custom_command(OUTPUT ${_compressed} COMMAND gzip -9 -n -k -f ${_large}
     WORKING_DIRECTORY ${_site} DEPENDS ${target} ${_site}/favicon.ico VERBATIM)
-  add_custom_target(site ALL DEPENDS ${_compressed})
+  add_custom_command(OUTPUT ${_site}/index.html ${_site}/sw.js
+    COMMAND ${WHIRL_NODE} ${CMAKE_SOURCE_DIR}/tools/web/seal.mjs ${_site} ${_web}/page "${PROJECT_VERSION}"
+    DEPENDS ${target} ${_icons} ${_site}/page.js ${_site}/manifest.webmanifest ${_site}/favicon.ico
+            ${_web}/page/index.html ${_web}/page/sw.js ${CMAKE_SOURCE_DIR}/tools/web/seal.mjs VERBATIM)
+  add_custom_target(site ALL DEPENDS ${_compressed} ${_site}/index.html ${_site}/sw.js)
 endfunction()

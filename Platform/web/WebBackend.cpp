@@ -4,9 +4,10 @@
 // (the wait unwinds to the browser through ASYNCIFY and resumes when a timer
 // or input ends it; asyncify-only.txt names what may be on the stack then).
 //
-// Implements: the picture on one canvas, keys (WebKeys.h), the three mouse
-//   buttons, activation by page visibility and focus, the cursor, the page's
-//   size as the desktop's.
+// Implements: the picture on one canvas, updated by the rectangle drawn on
+//   since the last image; keys (WebKeys.h); the three mouse buttons (the
+//   page's touch buttons arrive as mouse buttons); activation by page
+//   visibility and focus; the cursor; the page's size as the desktop's.
 // Does not: close (a page has no close button the program hears of), message
 //   boxes (the layer's text on standard error reaches the page's console),
 //   scaling and full screen (the page's own business), a window icon.
@@ -16,6 +17,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -28,7 +30,9 @@ extern "C" {
 void whirl_web_open(int iWidth, int iHeight);
 void whirl_web_bind_key(const char* szCode, int iVirtualKey);
 void whirl_web_show();
-void whirl_web_present(const uint32_t* pRgba, int iWidth, int iHeight);
+// A rectangle of the picture at (iLeft, iTop), rows packed; none (0 by 0): an
+// unchanged frame.
+void whirl_web_present(const uint32_t* pRgba, int iLeft, int iTop, int iWidth, int iHeight);
 int whirl_web_next_event(int* pKind, int* pArgument, int* pX, int* pY);
 void whirl_web_wait(double dDeadline);  // as emscripten_get_now() reads; negative: none
 int whirl_web_key_down(int iVirtualKey);
@@ -49,6 +53,7 @@ class Web final : public Backend {
 public:
     bool OpenDisplay(const char*, int iWidth, int iHeight, int) override {
         whirl_web_open(iWidth, iHeight);
+        m_bSendWhole = true;
         for (const WebKey& key : kWebKeys) whirl_web_bind_key(key.szCode, key.iVirtualKey);
         return true;
     }
@@ -60,21 +65,39 @@ public:
     }
     void CloseDisplay() override {}
 
-    // The canvas takes bytes R, G, B, alpha: the image is converted here, where
-    // the loop is vectorised, and the page copies the result in.
+    // The canvas takes bytes R, G, B, alpha: the part of the image drawn on
+    // since the last one is converted here, where the loop is vectorised, and
+    // the page copies the result in. The first image after opening goes whole;
+    // an unchanged one sends nothing.
     void Present(const uint8_t* pPixels, int iWidth, int iHeight, ptrdiff_t iStride) override {
         if (!pPixels || iWidth <= 0 || iHeight <= 0) return;
-        m_vRgba.resize(static_cast<size_t>(iWidth) * iHeight);
+        RECT rc{0, 0, iWidth, iHeight};
+        const bool bChanged = TakeDisplayChange(rc);
+        if (m_bSendWhole) {
+            rc = RECT{0, 0, iWidth, iHeight};
+            m_bSendWhole = false;
+        } else if (!bChanged) {
+            whirl_web_present(nullptr, 0, 0, 0, 0);
+            return;
+        }
+        const int iLeft = std::max<int>(rc.left, 0), iTop = std::max<int>(rc.top, 0);
+        const int iRight = std::min<int>(rc.right, iWidth), iBottom = std::min<int>(rc.bottom, iHeight);
+        if (iLeft >= iRight || iTop >= iBottom) {
+            whirl_web_present(nullptr, 0, 0, 0, 0);
+            return;
+        }
+        const int iOutWidth = iRight - iLeft, iOutHeight = iBottom - iTop;
+        m_vRgba.resize(static_cast<size_t>(iOutWidth) * iOutHeight);
         uint32_t* pOut = m_vRgba.data();
-        for (int y = 0; y < iHeight; ++y, pOut += iWidth) {
-            const uint8_t* pRow = pPixels + y * iStride;
-            for (int x = 0; x < iWidth; ++x) {
+        for (int y = iTop; y < iBottom; ++y, pOut += iOutWidth) {
+            const uint8_t* pRow = pPixels + y * iStride + 4 * iLeft;
+            for (int x = 0; x < iOutWidth; ++x) {
                 uint32_t uiBgrx;
                 std::memcpy(&uiBgrx, pRow + 4 * x, 4);
                 pOut[x] = 0xFF000000u | ((uiBgrx & 0xFF) << 16) | (uiBgrx & 0xFF00) | ((uiBgrx >> 16) & 0xFF);
             }
         }
-        whirl_web_present(m_vRgba.data(), iWidth, iHeight);
+        whirl_web_present(m_vRgba.data(), iLeft, iTop, iOutWidth, iOutHeight);
     }
 
     // The page keeps the key levels; they are reported as they are now.
@@ -113,6 +136,7 @@ public:
 private:
     const double m_dStart = emscripten_get_now();
     std::vector<uint32_t> m_vRgba;
+    bool m_bSendWhole = true;
 };
 
 }  // namespace

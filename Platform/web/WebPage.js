@@ -1,8 +1,9 @@
 // The page side of the web backend (an emscripten JS library; see
 // WebBackend.cpp): the canvas the window's image is shown on (Module.canvas),
-// the game's keys as levels, mouse buttons and activation as queued events,
-// and the wait that yields to the browser until its time is up or an event
-// is queued. Module.frames counts the frames shown and Module.frameTimes keeps
+// the game's keys as levels, mouse buttons and activation as queued events
+// (the page's touch buttons queue theirs through Module.pressButton, as the
+// canvas's mouse buttons do), and the wait that yields to the browser until
+// its time is up or an event is queued. Module.frames counts the frames shown and Module.frameTimes keeps
 // the last ones' milliseconds from the frame's first key poll to the canvas.
 mergeInto(LibraryManager.library, {
   $WebPage: {
@@ -42,17 +43,41 @@ mergeInto(LibraryManager.library, {
     onKey: function (e) {
       const vk = WebPage.keys[e.code];
       if (vk === undefined) return;
-      e.preventDefault(); // no scrolling by the arrows
+      e.preventDefault(); // no scrolling by the arrows, of this page or one around it
+      // The Escape that leaves full screen is the browser's, not the game's,
+      // and so are its repeats while it is held.
+      if (e.code === 'Escape') {
+        if (e.type === 'keyup') WebPage.escapeLeftFullscreen = false;
+        else if (document.fullscreenElement || performance.now() - WebPage.fullscreenLeft < 500 ||
+                 (e.repeat && WebPage.escapeLeftFullscreen)) {
+          WebPage.escapeLeftFullscreen = true;
+          return;
+        }
+      }
       WebPage.down[vk] = e.type === 'keydown';
+    },
+    fullscreenLeft: -1e9,
+    escapeLeftFullscreen: false,
+    onFullscreen: function () {
+      if (!document.fullscreenElement) WebPage.fullscreenLeft = performance.now();
+    },
+    // Page buttons 0, 1, 2 are left, middle, right; the point is the canvas's
+    // own pixel, however large the canvas is shown.
+    press: function (button, down, clientX, clientY) {
+      const canvas = Module.canvas, rect = canvas.getBoundingClientRect();
+      const at = (client, start, size, pixels) =>
+        Math.min(pixels - 1, Math.max(0, Math.floor(((client - start) * pixels) / (size || 1))));
+      const x = clientX === undefined ? 0 : at(clientX, rect.left, rect.width, canvas.width);
+      const y = clientY === undefined ? 0 : at(clientY, rect.top, rect.height, canvas.height);
+      WebPage.post([down ? 1 : 2, button, x, y]);
     },
     onButton: function (e) {
       e.preventDefault(); // no autoscroll by the middle button
+      // That also keeps the focus where it was: in a page inside another
+      // site's page, the keys come back only with the focus.
+      if (e.type === 'mousedown') Module.canvas.focus({ preventScroll: true });
       if (e.button > 2) return;
-      const canvas = Module.canvas, rect = canvas.getBoundingClientRect();
-      const x = Math.floor((e.clientX - rect.left) * canvas.width / rect.width);
-      const y = Math.floor((e.clientY - rect.top) * canvas.height / rect.height);
-      // Page buttons 0, 1, 2 are left, middle, right.
-      WebPage.post([e.type === 'mousedown' ? 1 : 2, e.button, x, y]);
+      WebPage.press(e.button, e.type === 'mousedown', e.clientX, e.clientY);
     },
   },
 
@@ -69,6 +94,9 @@ mergeInto(LibraryManager.library, {
     WebPage.listen(window, 'blur', () => { WebPage.focused = false; WebPage.checkActive(); });
     WebPage.listen(window, 'focus', () => { WebPage.focused = true; WebPage.checkActive(); });
     WebPage.listen(document, 'visibilitychange', WebPage.checkActive);
+    WebPage.listen(document, 'fullscreenchange', WebPage.onFullscreen);
+    // The page's own buttons (touch controls): button 0, 1 or 2 down or up.
+    Module.pressButton = (button, down) => WebPage.press(button, down);
   },
 
   whirl_web_bind_key__deps: ['$WebPage'],
@@ -84,9 +112,11 @@ mergeInto(LibraryManager.library, {
   },
 
   whirl_web_present__deps: ['$WebPage'],
-  whirl_web_present: function (rgba, width, height) {
-    const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    Module.canvas.getContext('2d', { alpha: false }).putImageData(new ImageData(data, width, height), 0, 0);
+  whirl_web_present: function (rgba, left, top, width, height) {
+    if (width > 0 && height > 0) {
+      const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+      Module.canvas.getContext('2d', { alpha: false }).putImageData(new ImageData(data, width, height), left, top);
+    }
     if (WebPage.frameStart) {
       Module.frames = (Module.frames || 0) + 1;
       const times = (Module.frameTimes = Module.frameTimes || []);
@@ -153,6 +183,7 @@ mergeInto(LibraryManager.library, {
   whirl_web_ended: function (code) {
     WebPage.listeners.forEach((l) => l[0].removeEventListener(l[1], l[2]));
     WebPage.listeners = [];
+    Module.pressButton = null;
     if (Module.onGameEnded) Module.onGameEnded(code);
   },
 });

@@ -66,6 +66,12 @@ struct Steps {
                 {"begin", FILE_BEGIN}, {"current", FILE_CURRENT}, {"end", FILE_END}};
             return std::to_string(SetFilePointer(m_hFile, iArg, nullptr, mapFrom.count(sFrom) ? mapFrom.at(sFrom) : 7));
         }
+        if (sVerb == "seekfar") {  // "seekfar HIGH LOW": from the start, the position's low and high words
+            LONG lHigh = iArg;
+            const LONG lLow = static_cast<LONG>(std::stoul(sFrom));
+            const DWORD dwLow = SetFilePointer(m_hFile, lLow, &lHigh, FILE_BEGIN);
+            return std::to_string(dwLow) + ", high " + std::to_string(lHigh);
+        }
         if (sVerb == "size") return std::to_string(GetFileSize(m_hFile, nullptr));
         if (sVerb == "close") return CloseHandle(m_hFile) ? "closed" : "not open";
         if (sVerb == "sequencer" || sVerb == "waveaudio") {  // "sequencer FILE": opened on that file
@@ -102,6 +108,7 @@ TEST(PlatformResourcesFilesMci, AnswerEachStepAsTheGameAndItsLoadersExpect) {
         // A file read short at its end and moved from each origin; closed, it is refused.
         {"open", "open"}, {"size", "10"}, {"read 4", "'0123'"}, {"seek 3 current", "7"}, {"read 16", "'789'"},
         {"read 16", "''"}, {"seek -2 end", "8"}, {"seek 1 begin", "1"}, {"read 2", "'12'"},
+        {"seekfar 1 5", "5, high 1"}, {"seekfar 2 4294967295", "4294967295, high 2"}, {"seek 3 begin", "3"},
         {"seek -5 begin", "4294967295"}, {"seek 0 sideways", "4294967295"}, {"read 1", "'3'"}, {"close", "closed"},
         {"close", "not open"}, {"read 1", "failed, 0"}, {"seek 0 begin", "4294967295"}, {"size", "4294967295"},
         // Only existing plain files are opened, and only for reading.

@@ -113,6 +113,7 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
     EXPECT_EQ(std::vector<LONG>({rc.left, rc.top, rc.right, rc.bottom}), std::vector<LONG>({0, 0, 640, 480}));
     EXPECT_FALSE(ShowWindow(hWnd, SW_SHOWNORMAL));  // it was hidden
     EXPECT_TRUE(ShowWindow(hWnd, SW_SHOW) && UpdateWindow(hWnd) && UpdateWindow(hWnd));
+    EXPECT_TRUE(ShowWindow(hWnd, SW_HIDE) && !ShowWindow(hWnd, SW_HIDE) && !ShowWindow(hWnd, SW_SHOW));  // hidden once
 
     // Drawn straight into the display's pixels, or into its own while the
     // display offers none; the second window is shown nowhere.
@@ -148,7 +149,7 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
                 InvalidateRect(nullptr, nullptr, FALSE));
     EXPECT_EQ(std::exchange(s_sLog, {}),
               "no cursor, cursor, open T 640x480 icon 1000, create, destroy, ncdestroy, close display, "
-              "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, present, own present, "
+              "open T 640x480 icon 1000, create, create, show, activate 1, paint, present, hide, show, present, own present, "
               "close, hide, destroy, ncdestroy, close display, rdown, destroy, ncdestroy");
     // Without caption or border, a window is all client area.
     HWND hBare = CreateWindowEx(0, "T", "T", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
@@ -264,13 +265,14 @@ ISOLATED_TEST(PlatformBackend, ReportsBecomeTheDisplayWindowsMessagesAndKeyLevel
     EXPECT_FALSE(ShowWindow(hWnd, SW_SHOW));  // it was hidden
     ASSERT_TRUE(UpdateWindow(hWnd));
     s_sLog.clear();
-    platform::ReportMouseButton(platform::MouseButton::Right, true, 5, 7);
+    platform::ReportMouseButton(platform::MouseButton::Right, true, 639, 479);  // the image's far corner
     platform::ReportMouseButton(platform::MouseButton::Middle, false, -1, 479);
     platform::ReportExposed();
     platform::ReportActivation(false);
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.lParam, (7 << 16) | 5);
+    EXPECT_EQ(msg.lParam, (479 << 16) | 639);
+    EXPECT_EQ(std::make_pair(LOWORD(msg.lParam), HIWORD(msg.lParam)), std::make_pair(WORD(639), WORD(479)));
     EXPECT_EQ(Drain(), "rdown, mup, activate, paint");  // painted once nothing else is queued
     platform::ReportCloseRequest();
     EXPECT_EQ(Drain(), "close, quit 7");

@@ -14,6 +14,7 @@ const kTypes = {
   '.wasm': 'application/wasm',
   '.ico': 'image/x-icon',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 function send(response, status, headers, file) {

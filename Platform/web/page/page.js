@@ -1,15 +1,22 @@
-// The page around the game: the console log panel and starting the game,
-// again once Escape has ended it. The game's standard output goes to the
-// panel and to the browser's console; its standard error to the console's
-// error stream.
+// The page around the game: the console log panel, starting the game (again
+// once Escape has ended it), the picture's size, the touch controls, full
+// screen, the build shown, and the service worker that keeps the site for
+// offline play. The game's standard output goes to the panel and to the
+// browser's console; its standard error to the console's error stream.
 'use strict';
 
 const kLogLines = 5000; // the panel keeps at least the last 2,000 lines
+const kWidth = 640, kHeight = 480; // the canvas's own pixels
+const kLogWidth = 320, kGap = 16;
 
-const logPanel = document.getElementById('log');
-const statusText = document.getElementById('status');
-const againButton = document.getElementById('again');
+const $ = (id) => document.getElementById(id);
+const logPanel = $('log');
+const statusText = $('status');
+const againButton = $('again');
+const canvas = $('canvas');
+const build = { hash: document.documentElement.dataset.build, version: document.documentElement.dataset.version };
 let pendingLines = [];
+let compiled = null; // the program, compiled once: starting again fetches nothing
 
 // Lines are added once a display frame, and the panel follows them unless
 // the reader has scrolled up.
@@ -28,15 +35,32 @@ function logLine(line) {
   if (pendingLines.push(line) === 1) requestAnimationFrame(flushLog);
 }
 
+// The program of this build (the file name carries the build, so that the
+// service worker answers from this build's files).
+function instantiate(imports, receive) {
+  const url = `whirlquarium.wasm?build=${encodeURIComponent(build.hash)}`;
+  const streaming = () => WebAssembly.instantiateStreaming
+    ? WebAssembly.instantiateStreaming(fetch(url), imports)
+    : fetch(url).then((r) => r.arrayBuffer()).then((bytes) => WebAssembly.instantiate(bytes, imports));
+  const ready = compiled
+    ? WebAssembly.instantiate(compiled, imports).then((instance) => ({ instance, module: compiled }))
+    : streaming();
+  ready.then((result) => {
+    compiled = result.module;
+    receive(result.instance, result.module);
+  }, (error) => window.whirlquarium.onAbort(error));
+  return {};
+}
+
 function startGame() {
   statusText.textContent = 'Playing';
   againButton.hidden = true;
-  const canvas = document.getElementById('canvas');
   // The running game's module, where its figures can be read (frames, frameTimes).
   window.whirlquarium = {
     canvas,
     print: logLine,
     printErr: (text) => console.error(text),
+    instantiateWasm: instantiate,
     onGameEnded: () => {
       statusText.textContent = 'The game has ended.';
       againButton.hidden = false;
@@ -46,14 +70,151 @@ function startGame() {
       console.error(what);
     },
   };
-  WhirlquariumModule(window.whirlquarium).then(() => canvas.focus(), (error) => {
+  WhirlquariumModule(window.whirlquarium).then(() => canvas.focus({ preventScroll: true }), (error) => {
     statusText.textContent = 'The game could not start (see the console).';
     console.error(error);
   });
 }
 
+// ---- The picture's size ------------------------------------------------------
+// Where 640x480 CSS pixels fit, the largest whole number of device pixels a
+// game pixel that fits, so that every block is as large as every other; where
+// they do not (a phone), scaled smoothly to what fits.
+function pictureSize(roomWidth, roomHeight) {
+  const ratio = window.devicePixelRatio || 1;
+  if (roomWidth >= kWidth && roomHeight >= kHeight) {
+    const factor = Math.max(1, Math.floor(Math.min((roomWidth * ratio) / kWidth, (roomHeight * ratio) / kHeight)));
+    return { width: (factor * kWidth) / ratio, height: (factor * kHeight) / ratio, smooth: false };
+  }
+  const scale = Math.max(0.25, Math.min(roomWidth / kWidth, roomHeight / kHeight));
+  return { width: Math.floor(kWidth * scale), height: Math.floor(kHeight * scale), smooth: true };
+}
+
+function layout() {
+  const body = document.body, stage = $('stage'), page = $('page'), panel = $('console');
+  const full = document.fullscreenElement === stage;
+  const width = document.documentElement.clientWidth, height = window.innerHeight;
+  const touch = body.classList.contains('touch');
+  const landscape = touch && width > height;
+  body.classList.toggle('narrow', width < 720);
+  stage.classList.toggle('landscape', landscape);
+  const margin = full ? 0 : width < 720 ? 8 : 16;
+  // The touch controls' room: a column each side, or a row below.
+  const padWidth = landscape ? 2 * ($('blender').offsetWidth + 12) : 0;
+  const padHeight = touch && !landscape ? $('blender').offsetHeight + 8 : 0;
+  let roomWidth = width - 2 * margin - padWidth;
+  const roomHeight = height - 2 * margin - padHeight;
+  const beside = !full && !panel.classList.contains('hidden') && roomWidth >= kWidth + kGap + kLogWidth;
+  if (beside) roomWidth -= kGap + kLogWidth;
+  const size = pictureSize(roomWidth, roomHeight);
+  canvas.style.width = `${size.width}px`;
+  canvas.style.height = `${size.height}px`;
+  canvas.classList.toggle('smooth', size.smooth);
+  // The controls spread over the whole row where a thumb reaches them; the
+  // lines below the picture as wide as it.
+  const row = touch && !beside ? width - 2 * margin : Math.max(size.width + padWidth, Math.min(320, width - 2 * margin));
+  $('game').style.width = full ? '' : `${row}px`;
+  page.classList.toggle('stacked', !beside);
+  document.documentElement.style.setProperty('--log-height',
+    beside ? `${Math.max(200, size.height - 36)}px` : `${Math.max(200, Math.floor(height * 0.4))}px`);
+  return size;
+}
+
+// ---- Touch controls ------------------------------------------------------------
+// Each feeds the game as the canvas's mouse buttons do: the blender button is
+// the left button, held while a finger is on it; a quarter is a right click, a
+// flip a middle click. Every finger is its own pointer, so one can hold while
+// another taps.
+function press(button, down) {
+  const game = window.whirlquarium;
+  if (game && game.pressButton) game.pressButton(button, down);
+}
+
+function bindHold(element, button) {
+  const fingers = new Set();
+  const lift = (e) => {
+    if (!fingers.delete(e.pointerId) || fingers.size) return;
+    element.classList.remove('down');
+    press(button, false);
+  };
+  element.addEventListener('pointerdown', (e) => {
+    e.preventDefault(); // no focus, no selection, no mouse events made up after the touch
+    canvas.focus({ preventScroll: true });
+    // A touch holds on to the element it began on: let go, so that sliding
+    // off the button is heard as leaving it.
+    if (element.hasPointerCapture(e.pointerId)) element.releasePointerCapture(e.pointerId);
+    if (fingers.has(e.pointerId)) return;
+    fingers.add(e.pointerId);
+    if (fingers.size > 1) return;
+    element.classList.add('down');
+    press(button, true);
+  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave']) element.addEventListener(type, lift);
+  // Keyboards and screen readers click it: down and up at once.
+  element.addEventListener('click', (e) => {
+    if (e.detail === 0) press(button, true), press(button, false);
+  });
+}
+
+function bindClick(element, button) {
+  element.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    canvas.focus({ preventScroll: true });
+    element.classList.add('down');
+    press(button, true);
+    press(button, false);
+  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave'])
+    element.addEventListener(type, () => element.classList.remove('down'));
+  element.addEventListener('click', (e) => {
+    if (e.detail === 0) press(button, true), press(button, false);
+  });
+}
+
+function showTouchControls() {
+  if (document.body.classList.contains('touch')) return;
+  document.body.classList.add('touch');
+  layout();
+}
+
+bindHold($('blender'), 0);
+bindClick($('quarter'), 2);
+bindClick($('flip'), 1);
+$('pads').addEventListener('contextmenu', (e) => e.preventDefault());
+if (matchMedia('(any-pointer: coarse)').matches) document.body.classList.add('touch');
+addEventListener('touchstart', showTouchControls, { passive: true, capture: true });
+
+// ---- The page ------------------------------------------------------------------
 againButton.addEventListener('click', startGame);
-document.getElementById('toggle-log').addEventListener('click', (e) => {
-  const hidden = document.getElementById('console').classList.toggle('hidden');
-  e.target.textContent = hidden ? 'Show the log' : 'Hide the log';
+$('toggle-log').addEventListener('click', () => {
+  const hidden = $('console').classList.toggle('hidden');
+  $('toggle-log').textContent = hidden ? 'Show the log' : 'Hide the log';
+  layout();
 });
+// Where the picture has to shrink (a phone), the log starts hidden.
+if (layout().smooth) $('toggle-log').click();
+addEventListener('resize', layout);
+addEventListener('orientationchange', layout);
+
+// Full screen where the browser offers it: the picture (and the touch
+// controls) on black; the browser's Escape leaves it.
+const fullscreenButton = $('fullscreen');
+if (document.fullscreenEnabled) {
+  fullscreenButton.hidden = false;
+  fullscreenButton.addEventListener('click', () => {
+    $('stage').requestFullscreen({ navigationUI: 'hide' }).catch((error) => console.error(error));
+  });
+  document.addEventListener('fullscreenchange', () => {
+    layout();
+    canvas.focus({ preventScroll: true });
+  });
+}
+
+$('build').textContent = (build.version ? `Version ${build.version}, build ` : 'Build ') + build.hash;
+
+// The service worker keeps this build's files for the next visit without the
+// network (only in a secure context: HTTPS, or this machine).
+if ('serviceWorker' in navigator && window.isSecureContext) {
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch((error) =>
+    console.error(`The game cannot be kept for offline play: ${error.message}`));
+}
