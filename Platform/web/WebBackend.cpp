@@ -36,6 +36,11 @@ void whirl_web_present(const uint32_t* pRgba, int iLeft, int iTop, int iWidth, i
 int whirl_web_next_event(int* pKind, int* pArgument, int* pX, int* pY);
 void whirl_web_wait(double dDeadline);  // as emscripten_get_now() reads; negative: none
 int whirl_web_key_down(int iVirtualKey);
+// The page's own names of a control (by its number in Control) and what it does.
+void whirl_web_bind_control_key(const char* szCode, int iControl);
+void whirl_web_bind_pad_button(int iIndex, int iControl, const char* szControl, const char* szAction);
+int whirl_web_control_down(int iControl);
+int whirl_web_kiosk();
 void whirl_web_screen_size(int* pWidth, int* pHeight);
 void whirl_web_cursor(int bVisible);
 }
@@ -55,6 +60,12 @@ public:
         whirl_web_open(iWidth, iHeight);
         m_bSendWhole = true;
         for (const WebKey& key : kWebKeys) whirl_web_bind_key(key.szCode, key.iVirtualKey);
+        for (const WebArcadeKey& key : kWebArcadeKeys) whirl_web_bind_control_key(key.szCode, int(key.eControl));
+        for (const WebPadButton& button : kWebPadButtons) {
+            const ControlBinding& binding = FindControl(button.eControl);
+            whirl_web_bind_pad_button(button.iIndex, int(button.eControl), binding.szControl, binding.szAction);
+        }
+        m_bKiosk = whirl_web_kiosk() != 0;
         return true;
     }
 
@@ -100,7 +111,8 @@ public:
         whirl_web_present(m_vRgba.data(), iLeft, iTop, iOutWidth, iOutHeight);
     }
 
-    // The page keeps the key levels; they are reported as they are now.
+    // The page keeps the levels of the keys and controls; they are reported
+    // as they are now.
     void PumpEvents() override {
         int iKind = 0, iArgument = 0, iX = 0, iY = 0;
         while (whirl_web_next_event(&iKind, &iArgument, &iX, &iY)) {
@@ -109,7 +121,12 @@ public:
             else if (iArgument >= 0 && iArgument < 3)
                 ReportMouseButton(kButtons[iArgument], iKind == kButtonDown, iX, iY);
         }
-        for (const WebKey& key : kWebKeys) ReportKey(key.iVirtualKey, whirl_web_key_down(key.iVirtualKey) != 0);
+        for (const WebKey& key : kWebKeys)
+            if (whirl_web_key_down(key.iVirtualKey) && !(m_bKiosk && key.iVirtualKey == VK_ESCAPE))
+                m_levels.HoldKey(key.iVirtualKey);
+        for (const ControlBinding& binding : g_aControlBindings)
+            if (whirl_web_control_down(int(binding.eControl))) m_levels.HoldControl(binding.eControl);
+        m_levels.Report();
     }
 
     // The time is counted from the start of the current tick, as the tick
@@ -137,6 +154,8 @@ private:
     const double m_dStart = emscripten_get_now();
     std::vector<uint32_t> m_vRgba;
     bool m_bSendWhole = true;
+    bool m_bKiosk = false;
+    KeyLevels m_levels;
 };
 
 }  // namespace

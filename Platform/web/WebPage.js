@@ -1,6 +1,9 @@
 // The page side of the web backend (an emscripten JS library; see
 // WebBackend.cpp): the canvas the window's image is shown on (Module.canvas),
-// the game's keys as levels, mouse buttons and activation as queued events
+// the game's keys as levels, and the controls' (the arcade keys, and the
+// buttons of gamepads in the standard layout, read once a frame; their names
+// and actions in Module.padMapping for the page to show), mouse buttons and
+// activation as queued events
 // (the page's touch buttons queue theirs through Module.pressButton, as the
 // canvas's mouse buttons do), and the wait that yields to the browser until
 // its time is up or an event is queued. Module.frames counts the frames shown and Module.frameTimes keeps
@@ -9,6 +12,10 @@ mergeInto(LibraryManager.library, {
   $WebPage: {
     keys: {}, // KeyboardEvent.code -> virtual-key code
     down: {}, // virtual-key code -> held
+    controlKeys: {}, // KeyboardEvent.code -> control
+    controlKeysDown: {}, // control -> held on the keyboard
+    padButtons: [], // [standard-layout button index, control]
+    padsDown: {}, // control -> held on a gamepad, as this frame read them
     queue: [], // [kind, argument, x, y]; kinds as in WebBackend.cpp
     wake: null,
     channel: null,
@@ -37,10 +44,16 @@ mergeInto(LibraryManager.library, {
       const bActive = WebPage.focused && !document.hidden;
       if (bActive === WebPage.active) return;
       WebPage.active = bActive;
-      if (!bActive) WebPage.down = {}; // no key-up comes to a page that has lost the focus
+      if (!bActive) WebPage.down = WebPage.controlKeysDown = {}; // no key-up comes to a page that has lost the focus
       WebPage.post([0, bActive ? 1 : 0, 0, 0]);
     },
     onKey: function (e) {
+      const control = WebPage.controlKeys[e.code];
+      if (control !== undefined) {
+        e.preventDefault();
+        WebPage.controlKeysDown[control] = e.type === 'keydown';
+        return;
+      }
       const vk = WebPage.keys[e.code];
       if (vk === undefined) return;
       e.preventDefault(); // no scrolling by the arrows, of this page or one around it
@@ -55,6 +68,18 @@ mergeInto(LibraryManager.library, {
         }
       }
       WebPage.down[vk] = e.type === 'keydown';
+    },
+    // Gamepads whose layout the browser does not know are left alone.
+    readPads: function () {
+      const down = {};
+      for (const pad of (navigator.getGamepads ? navigator.getGamepads() : []) || []) {
+        if (!pad || !pad.connected || pad.mapping !== 'standard') continue;
+        for (const binding of WebPage.padButtons) {
+          const button = pad.buttons[binding[0]];
+          if (button && button.pressed) down[binding[1]] = true;
+        }
+      }
+      WebPage.padsDown = down;
     },
     fullscreenLeft: -1e9,
     escapeLeftFullscreen: false,
@@ -102,6 +127,26 @@ mergeInto(LibraryManager.library, {
   whirl_web_bind_key__deps: ['$WebPage'],
   whirl_web_bind_key: function (code, vk) {
     WebPage.keys[UTF8ToString(code)] = vk;
+  },
+
+  whirl_web_bind_control_key__deps: ['$WebPage'],
+  whirl_web_bind_control_key: function (code, control) {
+    WebPage.controlKeys[UTF8ToString(code)] = control;
+  },
+
+  whirl_web_bind_pad_button__deps: ['$WebPage'],
+  whirl_web_bind_pad_button: function (index, control, name, action) {
+    WebPage.padButtons.push([index, control]);
+    (Module.padMapping = Module.padMapping || []).push([UTF8ToString(name), UTF8ToString(action)]);
+  },
+
+  whirl_web_control_down__deps: ['$WebPage'],
+  whirl_web_control_down: function (control) {
+    return WebPage.controlKeysDown[control] || WebPage.padsDown[control] ? 1 : 0;
+  },
+
+  whirl_web_kiosk: function () {
+    return Module.kiosk ? 1 : 0;
   },
 
   whirl_web_show__deps: ['$WebPage'],
@@ -165,8 +210,11 @@ mergeInto(LibraryManager.library, {
 
   whirl_web_key_down__deps: ['$WebPage'],
   whirl_web_key_down: function (vk) {
-    // A frame begins with its first key poll.
-    if (!WebPage.frameStart) WebPage.frameStart = performance.now();
+    // A frame begins with its first key poll, and reads the gamepads once.
+    if (!WebPage.frameStart) {
+      WebPage.frameStart = performance.now();
+      WebPage.readPads();
+    }
     return WebPage.down[vk] ? 1 : 0;
   },
 

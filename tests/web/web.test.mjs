@@ -1,7 +1,7 @@
 // The game's page played in each browser (browsers.mjs), against the headless
-// replay tool: its start-up log and attract picture, every control, sleep
-// while the page is hidden, full screen, the page inside another site's page,
-// and Escape. WHIRL_SITE: the built site; WHIRL_REPLAY: the replay tool.
+// replay tool: its start-up log and attract picture, every control (a gamepad
+// and the arcade keys among them), sleep while the page is hidden, full
+// screen, the page inside another site's page, kiosk mode, and Escape. WHIRL_SITE: the built site; WHIRL_REPLAY: the replay tool.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -165,6 +165,73 @@ for (const name of kBrowsers) describe(name, () => {
     } finally {
       await outer.close();
       portal.close();
+    }
+  });
+
+  test('a gamepad in the standard layout and the arcade keys play the game; the page shows the mapping', async () => {
+    await page.bringToFront();
+    await page.focus('canvas');
+    await until('the next game', logHas(page, "Message 'NewGame' Accepted!"), 20000);
+    // The stand-in for the browser's gamepads: one pad whose buttons the test sets.
+    await page.evaluate(() => {
+      const pad = { id: 'stand-in', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0], timestamp: 0,
+        buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
+      window.standIn = [pad];
+      Object.defineProperty(navigator, 'getGamepads', { configurable: true, value: () => window.standIn });
+      const connected = new Event('gamepadconnected');
+      connected.gamepad = pad;
+      dispatchEvent(connected);
+    });
+    const mapping = await page.$eval('#pad-mapping', (el) => (el.hidden ? '' : el.textContent));
+    for (const text of ['stand-in', 'Back / Select', 'insert a quarter', 'A / Cross (hold)'])
+      assert.ok(mapping.includes(text), `the mapping shown names ${text}: ${mapping}`);
+    const count = async (line) => (await logLines(page)).filter((l) => l.startsWith(line)).length;
+    const set = (index, pressed) => page.evaluate((i, p) => {
+      window.standIn[0].buttons[i] = { pressed: p, touched: p, value: p ? 1 : 0 };
+    }, index, pressed);
+    // Each control held, then let go: [what, pad button or key, the line it leads to, the line its release leads to].
+    const rows = [['Back', 8, 'Quarter accepted!'], ['D-pad right', 15, 'Quarter accepted!'],
+      ['5', 'Digit5', 'Quarter accepted!'], ['A', 0, 'NOW BLENDING!!!', 'Blender Stopped.'],
+      ['1', 'Digit1', 'NOW BLENDING!!!', 'Blender Stopped.'], ['B', 1, 'FlipOver::Enter']];
+    for (const [what, control, line, released] of rows) {
+      const before = await count(line), stopped = released && (await count(released));
+      await (typeof control === 'number' ? set(control, true) : page.keyboard.down(control));
+      await until(`${what}: ${line}`, async () => (await count(line)) > before);
+      if (released) {
+        await sleep(300);
+        assert.equal(await count(released), stopped, `${what} held: not yet ${released}`);
+      }
+      await (typeof control === 'number' ? set(control, false) : page.keyboard.up(control));
+      if (released) await until(`${what} let go: ${released}`, async () => (await count(released)) > stopped);
+      await sleep(200);
+    }
+    await page.evaluate(() => {
+      const gone = new Event('gamepaddisconnected');
+      gone.gamepad = window.standIn.pop();
+      dispatchEvent(gone);
+    });
+    assert.equal(await page.$eval('#pad-mapping', (el) => el.hidden), true);
+  });
+
+  test('kiosk mode: no log panel, full screen on the first key, and Escape does not end the game', async () => {
+    const kiosk = await browser.newPage();
+    try {
+      await kiosk.setViewport({ width: 1280, height: 900 });
+      await kiosk.goto(`${origin()}/?kiosk`);
+      await until('frames', async () => (await frames(kiosk)) >= 3);
+      assert.equal(await kiosk.$eval('#console', (el) => el.offsetParent), null);
+      await kiosk.focus('canvas');
+      await kiosk.keyboard.press('Digit5');  // Escape is never a browser's reason to grant full screen
+      if (await kiosk.evaluate(() => document.fullscreenEnabled))
+        await until('full screen', () => kiosk.evaluate(() => document.fullscreenElement?.id === 'stage'), 5000);
+      await kiosk.keyboard.down('Escape');
+      await sleep(300);
+      await kiosk.keyboard.up('Escape');
+      const before = await frames(kiosk);
+      await until('frames after Escape', async () => (await frames(kiosk)) > before + 10);
+      assert.equal(await kiosk.$eval('#again', (b) => b.hidden), true);
+    } finally {
+      await kiosk.close();
     }
   });
 

@@ -1,7 +1,7 @@
 // The page around the game: the console log panel, starting the game (again
 // once Escape has ended it), the picture's size, the touch controls, full
-// screen, the build shown, and the service worker that keeps the site for
-// offline play. The game's standard output goes to the panel and to the
+// screen, kiosk mode (?kiosk), the controllers' mapping, the build shown, and
+// the service worker that keeps the site for offline play. The game's standard output goes to the panel and to the
 // browser's console; its standard error to the console's error stream.
 'use strict';
 
@@ -17,6 +17,9 @@ const canvas = $('canvas');
 const build = { hash: document.documentElement.dataset.build, version: document.documentElement.dataset.version };
 let pendingLines = [];
 let compiled = null; // the program, compiled once: starting again fetches nothing
+// Kiosk mode (?kiosk in the address): the picture alone, full screen from the
+// first tap or key on, and Escape is not the game's.
+const kiosk = new URLSearchParams(location.search).has('kiosk');
 
 // Lines are added once a display frame, and the panel follows them unless
 // the reader has scrolled up.
@@ -61,6 +64,7 @@ function startGame() {
     print: logLine,
     printErr: (text) => console.error(text),
     instantiateWasm: instantiate,
+    kiosk,
     onGameEnded: () => {
       statusText.textContent = 'The game has ended.';
       againButton.hidden = false;
@@ -209,6 +213,47 @@ if (document.fullscreenEnabled) {
     canvas.focus({ preventScroll: true });
   });
 }
+
+// Kiosk mode: the browser grants full screen only for a tap or a key, and its
+// own Escape leaves it; the next tap or key brings it back.
+if (kiosk) {
+  document.body.classList.add('kiosk');
+  $('console').classList.add('hidden');
+  layout();
+  const enter = () => {
+    if (document.fullscreenEnabled && !document.fullscreenElement)
+      $('stage').requestFullscreen({ navigationUI: 'hide' }).catch((error) => console.error(error));
+  };
+  addEventListener('pointerdown', enter, { capture: true });
+  addEventListener('keydown', enter, { capture: true });
+}
+
+// ---- Controllers -----------------------------------------------------------------
+// A browser shows a gamepad to the page after its first button press; the
+// page then shows what its buttons do (as the running game names them), or
+// why it is not used.
+const padMapping = $('pad-mapping');
+addEventListener('gamepadconnected', (e) => {
+  const pad = e.gamepad, mapping = window.whirlquarium?.padMapping || [];
+  padMapping.replaceChildren(`Controller: ${pad.id}`);
+  if (pad.mapping !== 'standard') {
+    padMapping.append(' — its buttons are not in the standard layout, so the game does not use it.');
+  } else {
+    const list = document.createElement('dl');
+    for (const [control, action] of mapping) {
+      const name = document.createElement('dt'), does = document.createElement('dd');
+      name.textContent = control;
+      does.textContent = action;
+      list.append(name, does);
+    }
+    padMapping.append(list);
+  }
+  padMapping.hidden = false;
+});
+addEventListener('gamepaddisconnected', () => {
+  const pads = (navigator.getGamepads ? navigator.getGamepads() : []) || [];
+  if (![...pads].some((pad) => pad && pad.connected)) padMapping.hidden = true;
+});
 
 $('build').textContent = (build.version ? `Version ${build.version}, build ` : 'Build ') + build.hash;
 
