@@ -94,9 +94,13 @@ bool KioskMode() {
 // already is seen with them. False when the subsystem cannot start.
 bool StartControllers() {
     const char* szDb = std::getenv("WHIRLQUARIUM_CONTROLLER_DB");
-    if (szDb && *szDb && SDL_GameControllerAddMappingsFromFile(szDb) < 0)
-        std::fprintf(stderr, "SDL backend: the controller mappings of WHIRLQUARIUM_CONTROLLER_DB=%s were not read: %s\n",
-                     szDb, SDL_GetError());
+    if (szDb && *szDb) {
+        // Opened here, so that a file that is not there is named as such.
+        SDL_RWops* pFile = SDL_RWFromFile(szDb, "rb");
+        if (!pFile || SDL_GameControllerAddMappingsFromRW(pFile, 1) < 0)
+            std::fprintf(stderr, "SDL backend: the controller mappings of WHIRLQUARIUM_CONTROLLER_DB=%s were not read: %s\n",
+                         szDb, SDL_GetError());
+    }
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) return true;
     std::fprintf(stderr, "SDL backend: no game controllers: SDL_InitSubSystem failed: %s\n", SDL_GetError());
     return false;
