@@ -146,7 +146,8 @@ FUZZ_TARGETS          := bitmap_file bitmap_resource replay_script
 FUZZ_PACKAGES         := clang libclang-rt-14-dev
 SANITIZE_SOAK_MINUTES ?= 200
 SOAK_MINUTES          ?= 1440
-SANITIZER_ENV         := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+SANITIZER_ENV         := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                         LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan-suppressions.txt:print_suppressions=0
 
 .PHONY: test-sanitize setup-fuzz fuzz soak
 
