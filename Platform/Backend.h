@@ -74,6 +74,8 @@ public:
 void SetCurrentBackend(Backend* pBackend);
 
 // A key the game reads (Keys.h) is down or up from now on; others are ignored.
+// Where several of a backend's keys and buttons stand for one key, its level
+// is theirs together (KeyLevels in Keys.h reports it).
 void ReportKey(int iVirtualKey, bool bDown);
 enum class MouseButton { Left, Middle, Right };
 // A mouse button went down or up at a point of the image (its own pixels).
