@@ -44,7 +44,10 @@ mergeInto(LibraryManager.library, {
       const bActive = WebPage.focused && !document.hidden;
       if (bActive === WebPage.active) return;
       WebPage.active = bActive;
-      if (!bActive) WebPage.down = WebPage.controlKeysDown = {}; // no key-up comes to a page that has lost the focus
+      if (!bActive) { // no key-up comes to a page that has lost the focus
+        WebPage.down = {};
+        WebPage.controlKeysDown = {};
+      }
       WebPage.post([0, bActive ? 1 : 0, 0, 0]);
     },
     onKey: function (e) {
