@@ -91,19 +91,19 @@ bool KioskMode() {
 // The game controllers: SDL's own mappings and SDL_GAMECONTROLLERCONFIG's
 // (SDL reads it itself), and those of the file WHIRLQUARIUM_CONTROLLER_DB
 // names, loaded before the subsystem starts so that a controller plugged in
-// already is seen with them. False when the subsystem cannot start.
-bool StartControllers() {
+// already is seen with them. Without them, or without the subsystem, the game
+// plays on, saying so on standard error.
+void StartControllers() {
     const char* szDb = std::getenv("WHIRLQUARIUM_CONTROLLER_DB");
     if (szDb && *szDb) {
         // Opened here, so that a file that is not there is named as such.
         SDL_RWops* pFile = SDL_RWFromFile(szDb, "rb");
         if (!pFile || SDL_GameControllerAddMappingsFromRW(pFile, 1) < 0)
-            std::fprintf(stderr, "SDL backend: the controller mappings of WHIRLQUARIUM_CONTROLLER_DB=%s were not read: %s\n",
-                         szDb, SDL_GetError());
+            std::fprintf(stderr, "SDL backend: the controller mappings of WHIRLQUARIUM_CONTROLLER_DB=%s were not read: "
+                         "%s\n", szDb, SDL_GetError());
     }
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) return true;
-    std::fprintf(stderr, "SDL backend: no game controllers: SDL_InitSubSystem failed: %s\n", SDL_GetError());
-    return false;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        std::fprintf(stderr, "SDL backend: no game controllers: SDL_InitSubSystem failed: %s\n", SDL_GetError());
 }
 
 class Sdl final : public Backend {
