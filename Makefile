@@ -232,3 +232,19 @@ test-web: setup-browser
 # The page's figures in headless Chromium (bench/README.md).
 bench-web: setup-browser
 	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay
+
+# ---- Releases --------------------------------------------------------------------
+#   make release          dist/: the sources, the Debian package, the Windows zip and
+#                         installer, the web site, and SHA256SUMS (tools/release/release.sh)
+#   make check-reproducible  two fresh clones of HEAD in two folders, make release in
+#                         each, every file compared (tools/release/check-reproducible.sh)
+DIST             ?= dist
+RELEASE_PACKAGES := git zip gzip nsis $(DEB_PACKAGES)
+
+.PHONY: release check-reproducible
+release: setup setup-windows setup-web
+	$(call install-missing,$(RELEASE_PACKAGES))
+	$(EMSCRIPTEN_ENV) JOBS=$(JOBS) bash tools/release/release.sh $(DIST)
+
+check-reproducible:
+	bash tools/release/check-reproducible.sh
