@@ -108,7 +108,7 @@ deb: build
 #   make test-windows   checks it under Wine on a virtual display (.ci/windows-check.sh)
 WIN_BUILD     ?= build-windows
 WIN_PACKAGES  := cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
-WINE_PACKAGES := wine wine64 xvfb xauth xdotool imagemagick
+WINE_PACKAGES := wine wine64 xvfb xauth xdotool imagemagick nsis
 
 
 setup-windows:
@@ -124,6 +124,7 @@ windows: setup-windows $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 test-windows: windows setup-wine setup $(BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target installer
 	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium-replay
 	bash .ci/windows-check.sh $(WIN_BUILD) $(BUILD)
 
