@@ -237,8 +237,9 @@ bench-web: setup-browser
 # ---- Releases --------------------------------------------------------------------
 #   make release          dist/: the sources, the Debian package, the Windows zip and
 #                         installer, the web site, and SHA256SUMS (tools/release/release.sh)
-#   make check-reproducible  two fresh clones of HEAD in two folders, make release in
-#                         each, every file compared (tools/release/check-reproducible.sh)
+#   make check-reproducible
+#                         two fresh clones of HEAD in two folders, make release in
+#                         each, every file compared (.ci/reproducible-check.sh)
 DIST             ?= dist
 RELEASE_PACKAGES := git zip gzip nsis $(DEB_PACKAGES)
 
@@ -248,4 +249,4 @@ release: setup setup-windows setup-web
 	$(EMSCRIPTEN_ENV) JOBS=$(JOBS) bash tools/release/release.sh $(DIST)
 
 check-reproducible:
-	bash tools/release/check-reproducible.sh
+	bash .ci/reproducible-check.sh

@@ -3,11 +3,11 @@
 # two folders of different names and depths, runs make release in each, one
 # after the other, and compares every file of the two dist/ folders with cmp.
 #
-#   tools/release/check-reproducible.sh [WORK]    (default: build-reproducible/)
+#   .ci/reproducible-check.sh [WORK]    (default: build-reproducible/)
 #
 # WORK is made anew; it keeps the clones, their logs and dist/ folders.
 set -uo pipefail
-src=$(cd "$(dirname "$0")/../.." && pwd)
+src=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-$src/build-reproducible}
 rm -rf "$work" && mkdir -p "$work" && work=$(cd "$work" && pwd) || exit 1
 commit=$(git -C "$src" rev-parse HEAD) || exit 1
