@@ -59,7 +59,7 @@ while IFS='|' read -r v entries accepted outcome; do
     elif [ $rc = 0 ]; then bad "project $v, changelog $entries: accepted"; fi
     grep -qF "$outcome" "$tmp/flat" || bad "project $v, changelog $entries: no \"$outcome\" in: $(cat "$tmp/flat")"
 done <<'ROWS'
-1.1.0|entry 1.1.0 Fixed 'Tue, 05 Jan 2027 10:00:00 +0000'; entry 1.0.0 First 'Mon, 07 Dec 2026 12:00:00 +0000'|accepted|<release version="1.1.0" date="2027-01-05"> <description> <p>Fixed &amp; &lt;more&gt;</p> </description> </release> <release version="1.0.0" date="2026-12-07">
+1.1.0|entry 1.1.0 'Fixed [1' 'Tue, 05 Jan 2027 10:00:00 +0000'; entry 1.0.0 'First; one' 'Mon, 07 Dec 2026 12:00:00 +0000'|accepted|<release version="1.1.0" date="2027-01-05"> <description> <p>Fixed [1 &amp; &lt;more&gt;</p> </description> </release> <release version="1.0.0" date="2026-12-07"> <description> <p>First; one &amp; &lt;more&gt;</p>
 1.1.0|entry 1.0.0 First 'Mon, 07 Dec 2026 12:00:00 +0000'|refused|the newest entry is 1.0.0, the project is 1.1.0: add an entry for 1.1.0
 1.0.0|entry 1.0.0 First 'Mon, 07 Dez 2026 12:00:00 +0000'|refused|cannot read the entry
 1.0.0|true|refused|holds no entry
