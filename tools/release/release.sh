@@ -59,6 +59,11 @@ configure() {  # configure BUILD [ARGS...]: a release build of the unpacked sour
 configure linux
 cmake --build "$work/linux" -j "$jobs" > "$work/linux.build.log" || { tail -n 30 "$work/linux.build.log"; exit 1; }
 (cd "$work/linux" && cpack -G DEB > cpack.log) || { cat "$work/linux/cpack.log"; exit 1; }
+# As make deb: no release with a package lintian finds an error in.
+lintian_ok=1
+lintian --fail-on error "$work/linux/whirlquarium_${version}_amd64.deb" > "$work/lintian.log" 2>&1 || lintian_ok=0
+grep -v '^running with root privileges' "$work/lintian.log" || true
+[ $lintian_ok = 1 ] || { echo "release: lintian found an error in the package" >&2; exit 1; }
 cp "$work/linux/whirlquarium_${version}_amd64.deb" "$dist/"
 say "Debian package: whirlquarium_${version}_amd64.deb"
 
