@@ -114,7 +114,7 @@ deb: build
 #   make test-windows   checks it under Wine on a virtual display (.ci/windows-check.sh)
 WIN_BUILD     ?= build-windows
 WIN_PACKAGES  := cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
-WINE_PACKAGES := wine wine64 xvfb xauth xdotool imagemagick
+WINE_PACKAGES := wine wine64 xvfb xauth xdotool imagemagick nsis
 
 
 setup-windows:
@@ -130,6 +130,7 @@ windows: setup-windows $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 test-windows: windows setup-wine replay-tool
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target installer
 	bash .ci/windows-check.sh $(WIN_BUILD) $(BUILD)
 
 # ---- Sanitizers, fuzzing, soak -------------------------------------------------
@@ -241,3 +242,20 @@ test-web: setup-browser
 bench-web: setup-browser setup-desktop
 	cmake --build $(BUILD) -j $(JOBS) --target whirlquarium
 	node bench/web.mjs $(WEB_BUILD)/site $(BUILD)/whirlquarium-replay $(BUILD)
+
+# ---- Releases --------------------------------------------------------------------
+#   make release          dist/: the sources, the Debian package, the Windows zip and
+#                         installer, the web site, and SHA256SUMS (tools/release/release.sh)
+#   make check-reproducible
+#                         two fresh clones of HEAD in two folders, make release in
+#                         each, every file compared (.ci/reproducible-check.sh)
+DIST             ?= dist
+RELEASE_PACKAGES := git zip gzip nsis $(DEB_PACKAGES)
+
+.PHONY: release check-reproducible
+release: setup setup-windows setup-web
+	$(call install-missing,$(RELEASE_PACKAGES))
+	$(EMSCRIPTEN_ENV) JOBS=$(JOBS) bash tools/release/release.sh $(DIST)
+
+check-reproducible:
+	bash .ci/reproducible-check.sh

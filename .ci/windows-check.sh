@@ -3,7 +3,9 @@
 # resources; (2) the game under Wine on a virtual display: its window, its
 # picture against the Linux build's, quarters from a held right arrow, Escape
 # ending it, its console log against tests/golden; (3) the Windows test
-# program on the real API, on the same display.
+# program on the real API, on the same display; (4) the installer, silent, in a
+# fresh Wine prefix: the game, its shortcut and its uninstall entry in place, the
+# installed game starting, and nothing of them left after a silent uninstall.
 #
 #   .ci/windows-check.sh [WINDOWS_BUILD [LINUX_BUILD]]    (defaults: build-windows, build)
 #
@@ -16,10 +18,13 @@ win=$(cd "${1:-build-windows}" && pwd) || exit 1
 lin=$(cd "${2:-build}" && pwd) || exit 1
 exe=$win/whirlquarium.exe probe=$win/tests/windows/whirl-window-probe.exe
 tests=$win/tests/windows/whirlquarium-windows-tests.exe replay=$lin/whirlquarium-replay
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")
+setup=$win/whirlquarium-$version-setup.exe
 objdump=x86_64-w64-mingw32-objdump golden=$src/tests/golden work=$win/wine-check
 for t in "$exe" "$probe" "$tests" "$replay" "$objdump" wine Xvfb xdotool import compare; do
     command -v "$t" > /dev/null || { echo "windows-check: no $t (make test-windows builds and installs all)" >&2; exit 1; }
 done
+[ -f "$setup" ] || { echo "windows-check: no $setup (make test-windows builds it)" >&2; exit 1; }
 
 passed=0 failed=0
 check() {  # check DESCRIPTION COMMAND...
@@ -69,14 +74,28 @@ bound_ids() {
 }
 resources_as_bound() {
     [ "$(awk '$1 == 2 || $1 == 14 { print $2 }' resources.txt | xargs)" = "$(bound_ids)" ] &&
-        diff <(bound_resources | sort) <(awk '{ print $1 == 3 ? $1 " " $3 : $0 }' resources.txt | sort)
+        diff <(bound_resources | sort) <(awk '$1 != 16 { print $1 == 3 ? $1 " " $3 : $0 }' resources.txt | sort)
 }
 check "the bitmaps and icon groups of resources.txt, as it binds them" resources_as_bound
+
+# The file properties (a version resource, type 16), as Explorer's Details tab shows
+# them: each name followed by its value among the executable's UTF-16 strings.
+strings -el "$exe" | tr '\n' '|' > properties.txt
+properties() {
+    [ "$(awk '$1 == 16' resources.txt | wc -l)" = 1 ] || return 1
+    local pair
+    for pair in "ProductName|Whirlquarium" "ProductVersion|$version" "FileVersion|$version" \
+        "FileDescription|Whirlquarium, an arcade game" "LegalCopyright|$(grep -m1 '^Copyright' "$src/LICENSE"), MIT licence"; do
+        grep -qF "|$pair|" properties.txt || { echo "no $pair in the version resource" >&2; return 1; }
+    done
+}
+check "file properties: Whirlquarium $version, its description and copyright" properties
 
 # ---- 2. The game under Wine on a virtual display --------------------------------------
 Xvfb -displayfd 3 -screen 0 1024x768x24 3> display.txt 2> xvfb.log &
 xvfb=$!
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries from Wine on the host's desktop for the installer's shortcut.
+export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2> /dev/null; kill "$xvfb" 2> /dev/null' EXIT
 within 20 test -s display.txt || { echo "windows-check: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat display.txt)
@@ -142,6 +161,41 @@ rc=${PIPESTATUS[0]}
 check "the Windows tests pass on the real API ($(grep -Eo '(PASSED|FAILED) .*' windows-tests.log | xargs))" test "$rc" = 0
 grep -E '^\[  FAILED  \]|Failure' windows-tests.log | head -20
 
-echo "(logs, pictures and the Wine prefix in $work; $SECONDS s)"
+# ---- 4. The installer --------------------------------------------------------------
+# Wine's user is an administrator: the installation is for all users, under
+# Program Files, in the machine's list of installed programs.
+wineserver -k 2> /dev/null
+export WINEPREFIX=$work/install-prefix
+installed=$WINEPREFIX/drive_c/Program\ Files/Whirlquarium
+shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Whirlquarium.lnk
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Whirlquarium'
+entry() { wine reg query "$key" /v "$1" 2> /dev/null | tr -d '\r' | awk -v v="$1" '$1 == v { $1 = $2 = ""; print substr($0, 3) }'; }
+wine "$setup" /S > setup.log 2>&1
+wineserver -w
+check "the installer puts the game, README.txt and LICENSE.txt under Program Files" \
+    test -f "$installed/whirlquarium.exe" -a -f "$installed/README.txt" -a -f "$installed/LICENSE.txt" -a -f "$installed/uninstall.exe"
+check "the installed game is the one built" cmp -s "$exe" "$installed/whirlquarium.exe"
+check "a Start-menu shortcut" test -s "$shortcut"
+uninstaller=$(entry UninstallString) display="$(entry DisplayName) $(entry DisplayVersion) by $(entry Publisher)"
+check "an uninstall entry: $display" test "$display" = "Whirlquarium $version by The Whirlquarium developers" \
+    -a "$uninstaller" = '"C:\Program Files\Whirlquarium\uninstall.exe"' -a -n "$(entry DisplayIcon)"
+
+wine "$installed/whirlquarium.exe" > installed.log 2> installed.err &
+game=$!
+started() { [ "$(tr -d '\r' < installed.log | wc -l)" -ge "$startup" ]; }
+installed_startup() {
+    [ "$startup" -gt 0 ] && cmp -s <(tr -d '\r' < installed.log | head -n "$startup") <(head -n "$startup" "$golden/attract.log")
+}
+within 60 started
+check "the installed game starts: its start-up lines as tests/golden/attract.log begins" installed_startup
+kill "$game" 2> /dev/null
+wineserver -k 2> /dev/null
+
+wine "$installed/uninstall.exe" /S > uninstall.log 2>&1
+wineserver -w
+left=$(ls -A "$installed" 2> /dev/null; [ -e "$shortcut" ] && echo shortcut; [ -n "$(entry DisplayName)" ] && echo entry)
+check "a silent uninstall leaves nothing behind${left:+: $(echo $left)}" test -z "$left" -a ! -e "$installed"
+
+echo "(logs, pictures and the Wine prefixes in $work; $SECONDS s)"
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

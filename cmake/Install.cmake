@@ -9,22 +9,31 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/tools/icons ${CMAKE_BINARY_DIR}/tools/icons
 # Debian keeps games in games/ beside bin/, on the path of every user.
 install(TARGETS whirlquarium RUNTIME DESTINATION games)
 install(FILES desktop/${WHIRL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES desktop/${WHIRL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
+# The AppStream data and the manual page carry the version and the releases
+# (cmake/Version.cmake).
+configure_file(desktop/${WHIRL_APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/desktop/${WHIRL_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/desktop/${WHIRL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(desktop/whirlquarium.6.in ${CMAKE_BINARY_DIR}/desktop/whirlquarium.6 @ONLY)
+
 # The manual page and the package's changelog compressed as Debian has them.
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/desktop)
-foreach(_file whirlquarium.6 changelog)
-  file(ARCHIVE_CREATE OUTPUT ${CMAKE_BINARY_DIR}/desktop/${_file}.gz PATHS ${CMAKE_SOURCE_DIR}/desktop/${_file}
-       FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9 MTIME 0)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/desktop/${_file})
+foreach(_file ${CMAKE_BINARY_DIR}/desktop/whirlquarium.6 ${CMAKE_SOURCE_DIR}/desktop/changelog)
+  get_filename_component(_name ${_file} NAME)
+  # gzip -n: neither name nor time in the header, so every build gives the same bytes.
+  execute_process(COMMAND gzip -n -9 -c ${_file} OUTPUT_FILE ${CMAKE_BINARY_DIR}/desktop/${_name}.gz
+                  RESULT_VARIABLE _status)
+  if(NOT _status EQUAL 0)
+    message(FATAL_ERROR "gzip ${_file}: ${_status}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_file})
 endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/desktop/whirlquarium.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES desktop/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_BINARY_DIR}/desktop/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME whirlquarium)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${WHIRL_VERSION})
 set(CPACK_PACKAGE_CONTACT "Whirlquarium developers <whirlquarium@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game: save the fish in the blender, or blend it")
 set(CPACK_PACKAGE_DESCRIPTION "Dorode the fish swims in a blender full of water. Insert quarters, hold the

@@ -31,7 +31,7 @@ set(WHIRL_HEADLESS_SOURCES Platform/headless/HeadlessBackend.cpp)
 #   SDL2: the desktop window (needs SDL2's development files).
 set(WHIRL_SDL_SOURCES
   Platform/sdl/SdlBackend.cpp Platform/sdl/ScaledPicture.cpp Platform/sdl/WindowScale.cpp Platform/sdl/IconImage.cpp)
-set(WHIRL_SDL_ENTRY Platform/sdl/Main.cpp)
+set(WHIRL_SDL_ENTRY Platform/sdl/Main.cpp Platform/sdl/CommandLine.cpp)
 #   web: a canvas in a web page (emscripten; cmake/Web.cmake builds the site).
 set(WHIRL_WEB_SOURCES Platform/web/WebBackend.cpp)
 set(WHIRL_WEB_ENTRY Platform/web/WebMain.cpp)

@@ -1,12 +1,15 @@
-// The process entry point of the game off Windows: choose the display, then
-// hand over to WinMain.
+// The process entry point of the game off Windows: answer --version or --help,
+// or choose the display, then hand over to WinMain.
 #include <cstdio>
 
 #include "Platform/sdl/SdlBackend.h"
 #include "Platform/Win32.h"
+#include "Platform/sdl/CommandLine.h"
 
 int main(int argc, char** argv) {
-    (void)argc, (void)argv;
+    if (platform::AnswerCommandLine(argc, argv, stdout)) {
+        return 0;
+    }
     if (!platform::SelectSdlBackend()) {
         std::fprintf(stderr, "whirlquarium: no display found\n");
         return 1;
