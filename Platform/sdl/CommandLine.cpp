@@ -24,8 +24,12 @@ bool AnswerCommandLine(int argc, const char* const* argv, std::FILE* pOut) {
                          "\n"
                          "Keys: Right arrow inserts a quarter, Left arrow (held) is the blender button,\n"
                          "Up arrow releases it, Down arrow flips the blender, Escape quits;\n"
-                         "Alt+Enter or F11 switches to full screen and back.\n"
-                         "WHIRLQUARIUM_SCALE=N enlarges the window N times. Manual: whirlquarium(6).\n",
+                         "Alt+Enter or F11 switches to full screen and back. A controller's D-pad is the\n"
+                         "arrows, A (held) the blender button, B a flip, Back a quarter; arcade keys:\n"
+                         "5 a quarter, 1 (held) the blender button.\n"
+                         "WHIRLQUARIUM_SCALE=N enlarges the window N times; WHIRLQUARIUM_KIOSK=1 is kiosk\n"
+                         "mode, WHIRLQUARIUM_CONTROLLER_DB=FILE more controller mappings.\n"
+                         "Manual: whirlquarium(6).\n",
                          WHIRL_VERSION);
             return true;
         }
