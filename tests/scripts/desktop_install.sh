@@ -4,12 +4,7 @@
 # program and icon are the installed ones, the manual page reads cleanly; make
 # uninstall takes every file away again.
 set -u
-src=${WHIRL_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-build=${WHIRL_BUILD_DIR:-$src/build}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failed=0
-bad() { failed=1; echo "FAILED: $*"; }
+. "$(dirname "$0")/../support/script-prelude.sh"
 for tool in desktop-file-validate appstreamcli identify man; do
     command -v $tool > /dev/null || { echo "FAILED: $tool is missing (make test installs it)"; exit 1; }
 done

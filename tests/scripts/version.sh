@@ -4,12 +4,7 @@
 # ignored); the manual page, the AppStream data and the package carry the
 # project's version; and the changelog's newest entry must be that version.
 set -u
-src=${WHIRL_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-build=${WHIRL_BUILD_DIR:-$src/build}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failed=0
-bad() { failed=1; echo "FAILED: $*"; }
+. "$(dirname "$0")/../support/script-prelude.sh"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { bad "no project version in $build/CMakeCache.txt: '$version'"; exit 1; }
 
