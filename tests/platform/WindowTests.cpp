@@ -108,6 +108,10 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
     s_bRefuse = false;
     EXPECT_EQ(Drain(), "quit 7");
     HWND hWnd = Make(), hOther = Make();
+    WNDCLASSEX wcAgain{};  // a class name is registered once
+    wcAgain.lpfnWndProc = DefWindowProc;
+    wcAgain.lpszClassName = "T";
+    EXPECT_EQ(RegisterClassEx(&wcAgain), 0);
     RECT rc;
     ASSERT_TRUE(GetClientRect(hWnd, &rc));
     EXPECT_EQ(std::vector<LONG>({rc.left, rc.top, rc.right, rc.bottom}), std::vector<LONG>({0, 0, 640, 480}));
@@ -141,9 +145,11 @@ ISOLATED_TEST(PlatformWindow, LivesFromCreateToDestroyOnItsDisplay) {
     PostMessage(hOther, WM_RBUTTONDOWN, 0, 0);
     EXPECT_EQ(Drain(), "close, rdown, quit 7");
     EXPECT_FALSE(IsWindow(hWnd) || !IsWindow(hOther) || headless::ReadWindowImage(vRGB, iWidth, iHeight));
+    PAINTSTRUCT psGone{};
     for (BOOL bDone : {PostMessage(hWnd, WM_CLOSE, 0, 0), DestroyWindow(hWnd), GetClientRect(hWnd, &rc),
                        ShowWindow(hWnd, SW_SHOW), UpdateWindow(hWnd), InvalidateRect(hWnd, nullptr, FALSE),
-                       BOOL(SendMessage(hWnd, WM_CLOSE, 0, 0)), BOOL(GetDC(hWnd) != nullptr)})
+                       BOOL(SendMessage(hWnd, WM_CLOSE, 0, 0)), BOOL(GetDC(hWnd) != nullptr),
+                       BOOL(BeginPaint(hWnd, &psGone) != nullptr)})
         EXPECT_FALSE(bDone);
     EXPECT_TRUE(InvalidateRect(hOther, nullptr, FALSE) && DestroyWindow(hOther) &&
                 InvalidateRect(nullptr, nullptr, FALSE));

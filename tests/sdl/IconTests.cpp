@@ -48,18 +48,23 @@ TEST(Icons, EveryDepthDecodesToThePictureOfTheDeepestAndBrokenImagesAreRefused) 
     }
     EXPECT_EQ(Decoded(d), mapDeepest[48]);
 
-    const std::vector<uint32_t>& v32 = mapDeepest[32];  // as 24 bits a pixel, the mask from the alpha
-    Bytes v24(40 + 32 * 96 + 32 * 4, 0);
-    std::copy_n(mapImages[32].begin(), 40, v24.begin());
-    v24[14] = 24, v24[20] = v24[21] = v24[22] = 0;
-    for (int i = 0; i < 32 * 32; ++i) {
-        const int x = i % 32, y = 31 - i / 32;
-        for (int c = 0; c < 3; ++c) v24[40 + y * 96 + 3 * x + c] = uint8_t(v32[i] >> 8 * c);
-        if (!(v32[i] >> 31)) v24[40 + 32 * 96 + y * 4 + x / 8] |= uint8_t(0x80 >> x % 8);
-    }
+    // As 24 bits a pixel, and as 32 bits with no alpha at all: the mask, made from the alpha, decides.
+    const std::vector<uint32_t>& v32 = mapDeepest[32];
     std::vector<uint32_t> vOpaque = v32;
     for (uint32_t& u : vOpaque) u = u >> 31 ? u | 0xFF000000u : u & 0xFFFFFFu;
-    EXPECT_EQ(Decoded(OneImageIcon(32, 24, v24)), vOpaque);
+    Bytes v24;
+    for (int iBytes : {3, 4}) {
+        Bytes vImage(40 + 32 * 32 * iBytes + 32 * 4, 0);
+        std::copy_n(mapImages[32].begin(), 40, vImage.begin());
+        vImage[14] = uint8_t(8 * iBytes), vImage[20] = vImage[21] = vImage[22] = 0;
+        for (int i = 0; i < 32 * 32; ++i) {
+            const int x = i % 32, y = 31 - i / 32;
+            for (int c = 0; c < 3; ++c) vImage[40 + (y * 32 + x) * iBytes + c] = uint8_t(v32[i] >> 8 * c);
+            if (!(v32[i] >> 31)) vImage[40 + 32 * 32 * iBytes + y * 4 + x / 8] |= uint8_t(0x80 >> x % 8);
+        }
+        EXPECT_EQ(Decoded(OneImageIcon(32, 8 * iBytes, vImage)), vOpaque) << 8 * iBytes << " bits";
+        if (iBytes == 3) v24 = vImage;
+    }
 
     const Bytes vGood = OneImageIcon(32, 24, v24);
     const std::pair<size_t, uint8_t> aBroken[] = {  // byte at, new value
