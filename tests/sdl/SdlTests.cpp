@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -39,12 +40,12 @@ TEST(PlatformSdl, TheGameWithoutADisplayNamesTheCauseOnStandardErrorAndFails) {
 namespace {
 
 // A step of play: some milliseconds after the last one, a controller is
-// attached or detached, one of its buttons goes down or up, or the system asks
-// the game to end. What the game logs from then to the next step must hold a
+// attached or detached, one of its buttons goes down or up, the window loses
+// or regains the focus (button 0 or 1), or the system asks the game to end. What the game logs from then to the next step must hold a
 // line, and must not hold another. Pads 0 and 1 are game controllers of SDL's
 // own making, their buttons the standard ones in order; pad 2 is a plain
 // joystick that only the mappings file makes one, its button 0 Back.
-enum class Act { Attach, Detach, Press, Release, End };
+enum class Act { Attach, Detach, Press, Release, Focus, End };
 struct PadStep {
     Uint32 uiAfter;
     int iPad;
@@ -68,7 +69,9 @@ const PadStep kPadSteps[] = {
     {300, 1, Act::Attach, -1, nullptr, nullptr},  // plugged in mid-game
     {1000, 1, Act::Press, SDL_CONTROLLER_BUTTON_A, "NOW BLENDING!!!", "Blender Stopped."},
     {1200, 1, Act::Detach, -1, "Blender Stopped.", "NOW BLENDING!!!"},
-    {500, 0, Act::Press, SDL_CONTROLLER_BUTTON_B, "FlipOver::Enter", nullptr},
+    {300, 0, Act::Focus, 0, nullptr, nullptr},  // asleep: a flip held now is read on waking
+    {300, 0, Act::Press, SDL_CONTROLLER_BUTTON_B, nullptr, "FlipOver::Enter"},
+    {300, 0, Act::Focus, 1, "FlipOver::Enter", nullptr},
     {150, 0, Act::Release, SDL_CONTROLLER_BUTTON_B, nullptr, nullptr},
     {500, 0, Act::End, -1, nullptr, nullptr},
 };
@@ -122,16 +125,23 @@ public:
         }
         ForwardingBackend::PumpEvents();
     }
+    // Asleep, the game would wait for an event without end: the steps go on.
+    void AwaitEvent(DWORD dwMilliseconds) override { ForwardingBackend::AwaitEvent(std::min<DWORD>(dwMilliseconds, 20)); }
 
 private:
     void Take(const PadStep& step) {
         SDL_Joystick*& pPad = m_apPads[step.iPad];
-        SDL_Event quit{};
+        SDL_Event quit{}, focus{};
         switch (step.eAct) {
         case Act::Attach: pPad = AttachPad(step.iPad); break;
         case Act::Detach: DetachPad(pPad); break;
         case Act::Press: SDL_JoystickSetVirtualButton(pPad, step.iButton, SDL_PRESSED); break;
         case Act::Release: SDL_JoystickSetVirtualButton(pPad, step.iButton, SDL_RELEASED); break;
+        case Act::Focus:
+            focus.type = SDL_WINDOWEVENT;
+            focus.window.event = step.iButton ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+            SDL_PushEvent(&focus);
+            break;
         case Act::End:
             quit.type = SDL_QUIT;  // as SIGTERM makes it
             SDL_PushEvent(&quit);
