@@ -129,6 +129,7 @@ done <<'RUNS'
 1        640x480    1   -          arcade  alt+F4  -
 2        1280x960   2   alt+Return window  -       -
 2x       1920x1440  3   F11        full    -       -
+2        1280x960   2   alt+KP_Enter -     -       -
 -        2560x1600  3   -          -       TERM    1
 RUNS
 [ $failed = 0 ] && echo "desktop window: every size, key, click and kiosk mode as expected"
