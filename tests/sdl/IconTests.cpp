@@ -68,7 +68,7 @@ TEST(Icons, EveryDepthDecodesToThePictureOfTheDeepestAndBrokenImagesAreRefused) 
 
     const Bytes vGood = OneImageIcon(32, 24, v24);
     const std::pair<size_t, uint8_t> aBroken[] = {  // byte at, new value
-        {0, 1}, {2, 2}, {5, 0xFF}, {17, 0xFF}, {21, 0xFF},                     // file header and directory
+        {0, 1}, {2, 2}, {5, 0xFF}, {14, uint8_t(vGood[14] + 1)}, {17, 0xFF}, {21, 0xFF},  // header, directory
         {22, 39}, {26, 0}, {30, 63}, {36, 2}, {36, 9}, {38, 1}, {31, 0xFF}};  // image header
     for (const auto& broken : aBroken) {
         Bytes vBad = vGood;
