@@ -1,7 +1,7 @@
 // The page side of the web backend (an emscripten JS library; see
 // WebBackend.cpp): the canvas the window's image is shown on (Module.canvas),
 // the game's keys as levels, and the controls' (the arcade keys, and the
-// buttons of gamepads in the standard layout, read once a frame; their names
+// buttons of gamepads in the standard layout, read as a frame may begin; their names
 // and actions in Module.padMapping for the page to show), mouse buttons and
 // activation as queued events
 // (the page's touch buttons queue theirs through Module.pressButton, as the
@@ -192,6 +192,9 @@ mergeInto(LibraryManager.library, {
   // out in short steps that yield to the page.
   whirl_web_wait__deps: ['$WebPage'],
   whirl_web_wait: function (deadline) {
+    // The layer pumps before it waits: a frame begins only with the first key
+    // poll after its last wait.
+    WebPage.frameStart = 0;
     return Asyncify.handleSleep(function (wakeUp) {
       let timer = 0;
       const wake = (WebPage.wake = function () {
