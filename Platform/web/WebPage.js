@@ -23,6 +23,8 @@ mergeInto(LibraryManager.library, {
     active: false,
     listeners: [],
     frameStart: 0,
+    context: null, // the canvas's, once asked for
+    timerLate: 0.25, // milliseconds: how late timers have lately landed
 
     listen: function (target, type, handler) {
       target.addEventListener(type, handler);
@@ -163,7 +165,8 @@ mergeInto(LibraryManager.library, {
   whirl_web_present: function (rgba, left, top, width, height) {
     if (width > 0 && height > 0) {
       const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-      Module.canvas.getContext('2d', { alpha: false }).putImageData(new ImageData(data, width, height), left, top);
+      WebPage.context = WebPage.context || Module.canvas.getContext('2d', { alpha: false });
+      WebPage.context.putImageData(new ImageData(data, width, height), left, top);
     }
     if (WebPage.frameStart) {
       Module.frames = (Module.frames || 0) + 1;
@@ -186,17 +189,20 @@ mergeInto(LibraryManager.library, {
   },
 
   // Until the deadline (performance.now()) or the next queued event; a
-  // negative deadline waits for the event alone. A timer takes whole
-  // milliseconds and lands a fraction of one late, often a tick late for a
-  // frame: it is set to land just before the deadline, and the rest is waited
-  // out in short steps that yield to the page.
+  // negative deadline waits for the event alone. The deadline starts a tick,
+  // and any moment in that tick's millisecond reads the same tick count. A
+  // timer takes whole milliseconds and lands a little late (more on a busy
+  // machine): it is aimed at the middle of the tick, allowing for how late the
+  // last ones landed, so that it seldom lands a tick late and seldom early.
+  // What is left after an early one is waited out in steps that yield to the
+  // page (a timer set from a timer is held back to 4 ms).
   whirl_web_wait__deps: ['$WebPage'],
   whirl_web_wait: function (deadline) {
     // The layer pumps before it waits: a frame begins only with the first key
     // poll after its last wait.
     WebPage.frameStart = 0;
     return Asyncify.handleSleep(function (wakeUp) {
-      let timer = 0;
+      let timer = 0, due = -1;
       const wake = (WebPage.wake = function () {
         if (WebPage.wake !== wake) return;
         WebPage.wake = null;
@@ -205,10 +211,18 @@ mergeInto(LibraryManager.library, {
       });
       const check = function () {
         if (WebPage.wake !== wake) return;
-        const left = deadline - performance.now();
+        const now = performance.now();
+        if (due >= 0) {
+          WebPage.timerLate += 0.125 * (Math.min(Math.max(now - due, 0), 2) - WebPage.timerLate);
+          due = -1;
+        }
+        const left = deadline - now;
+        const delay = Math.round(left + 0.5 - WebPage.timerLate);
         if (left <= 0) wake();
-        else if (left >= 1) timer = setTimeout(check, Math.floor(left));
-        else WebPage.step(check);
+        else if (delay >= 1) {
+          due = now + delay;
+          timer = setTimeout(check, delay);
+        } else WebPage.step(check);
       };
       if (deadline >= 0) check();
     });
