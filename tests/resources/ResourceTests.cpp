@@ -1,6 +1,6 @@
-// The pictures as stored in resources/ and as the running game holds and shows them: format and size of every
-// bitmap, the colour key, the art against the places the game puts its sprites, the icon groups, and whole games
-// whose window never shows the key colour. (The window icon decoded: tests/sdl/.)
+// The pictures as stored in resources/: format and size of every bitmap, the colour key, the art against the places
+// the game puts its sprites, and the icon groups. (How the running game shows them: the frames of tests/golden; the
+// window icon decoded: tests/sdl/.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,33 +10,22 @@
 #include <set>
 #include <sstream>
 
-#include "Engine/GameEngine.h"
-#include "Platform/headless/Headless.h"
-#include "Whirlquarium.h"
-#include "support/CaptureLog.h"
 #include "support/ResourceFiles.h"
-#include "support/Isolation.h"
 
 namespace {
 
-namespace hl = platform::headless;
 const uint32_t kKey = 0xFF00FF;
 bool NearKey(uint32_t c) { return (c >> 16) >= 0xF0 && (c >> 8 & 0xFF) <= 0x10 && (c & 0xFF) >= 0xF0; }
 
 enum Use { kSprite, kOpaque, kUnused };  // kOpaque covers the whole window; kUnused is loaded, never shown
-struct Art { int iId; Bitmap** ppGame; int iFrames, iFrameWidth, iHeight; Use use; };
-const Art kArt[] = {  // in resource ID order from 2000
-    {2000, &_pSwimLeftBitmap, 8, 115, 85, kSprite},           {2001, &_pSwimRightBitmap, 8, 115, 85, kSprite},
-    {2002, &_pSwimTowardPlayerBitmap, 8, 115, 85, kSprite},   {2003, &_pFlailLeftBitmap, 2, 115, 85, kSprite},
-    {2004, &_pJump1Bitmap, 1, 115, 85, kSprite},              {2005, &_pJump2Bitmap, 1, 115, 85, kSprite},
-    {2006, &_pPanicBitmap, 6, 115, 85, kSprite},              {2007, &_pGiveUpBitmap, 1, 115, 85, kSprite},
-    {2008, &_pAngelBitmap, 6, 115, 85, kSprite},              {2009, &_pBlenderCalmBitmap, 1, 640, 480, kSprite},
-    {2010, &_pBlenderTurningBitmap, 5, 640, 480, kSprite},    {2011, &_pBlenderUpSideDownBitmap, 1, 640, 480, kSprite},
-    {2012, &_pBlenderWaterAndLidBitmap, 1, 640, 480, kSprite}, {2013, &_pBlenderShakingBitmap, 8, 640, 480, kSprite},
-    {2014, &_pBlenderShakingBloodyBitmap, 8, 640, 480, kSprite},
-    {2015, &_pBlenderBloodyFishGooBitmap, 1, 640, 480, kSprite}, {2016, &_pBackgroundBitmap, 1, 640, 480, kOpaque},
-    {2017, &_pTitleScreenBitmap, 1, 640, 167, kSprite},       {2018, &_pSavedScoreBitmap, 1, 640, 480, kOpaque},
-    {2019, &_pDeathScoreBitmap, 1, 640, 480, kOpaque},        {2020, &_pSmileyAnimBitmap, 4, 10, 10, kUnused},
+struct Art { int iId; int iFrames, iFrameWidth, iHeight; Use use; };
+const Art kArt[] = {  // in resource ID order from 2000: frames, frame width, height, use
+    {2000, 8, 115, 85, kSprite}, {2001, 8, 115, 85, kSprite}, {2002, 8, 115, 85, kSprite}, {2003, 2, 115, 85, kSprite},
+    {2004, 1, 115, 85, kSprite}, {2005, 1, 115, 85, kSprite}, {2006, 6, 115, 85, kSprite}, {2007, 1, 115, 85, kSprite},
+    {2008, 6, 115, 85, kSprite}, {2009, 1, 640, 480, kSprite}, {2010, 5, 640, 480, kSprite}, {2011, 1, 640, 480, kSprite},
+    {2012, 1, 640, 480, kSprite}, {2013, 8, 640, 480, kSprite}, {2014, 8, 640, 480, kSprite}, {2015, 1, 640, 480, kSprite},
+    {2016, 1, 640, 480, kOpaque}, {2017, 1, 640, 167, kSprite}, {2018, 1, 640, 480, kOpaque}, {2019, 1, 640, 480, kOpaque},
+    {2020, 4, 10, 10, kUnused},
 };
 void PrintTo(const Art& art, std::ostream* pOut) { *pOut << art.iId; }
 std::string Name(const Art& art) {
@@ -213,69 +202,6 @@ TEST(Icons, TwoGroupsHoldEverySizeAtEveryDepth) {
             setFound.insert({d[e] ? d[e] : 256, U16(d, e + 6)});
         EXPECT_EQ(setFound, setWanted) << iGroup;
     }
-}
-
-// The game's copy of a picture, drawn opaque and read back.
-std::vector<uint32_t> Drawn(Bitmap& bitmap) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.GetWidth(), -bitmap.GetHeight(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HDC hDC = CreateCompatibleDC(nullptr);
-    HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    SelectObject(hDC, hBitmap);
-    bitmap.Draw(hDC, 0, 0, FALSE);
-    std::vector<uint32_t> vPx(pBits ? size_t(bitmap.GetWidth()) * bitmap.GetHeight() : 0);
-    for (size_t i = 0; i < vPx.size(); ++i) vPx[i] = static_cast<uint32_t*>(pBits)[i] & 0xFFFFFF;
-    DeleteDC(hDC);
-    DeleteObject(hBitmap);
-    return vPx;
-}
-
-// A blended game, a saved one (flipped while spinning), then the boards cycled without a credit: every picture in
-// its place in the game's table, all but the unused one on the window, each frame whole on the window, and never a
-// key-coloured pixel.
-ISOLATED_TEST(Game, HoldsEveryPictureOfTheTableAndNeverShowsTheKey) {
-    platform::SelectHeadlessBackend();
-    CaptureLog log;
-    std::map<const Bitmap*, const Art*> mTable;
-    hl::At(10, [&] {
-        for (const Art& art : kArt) {
-            ASSERT_TRUE(*art.ppGame) << art.iId;
-            mTable[*art.ppGame] = &art;
-            EXPECT_TRUE(Drawn(**art.ppGame) == Picture(art.iId).vPx) << Name(art) << " is not resource " << art.iId;
-        }
-    });
-    std::set<const Art*> setShown, setCutWrong;
-    long lKeyed = 0, lMisplaced = 0;
-    for (DWORD t = 20; t < 52000; t += 20)
-        hl::At(t, [&, t] {
-            for (const Sprite* pSprite : _pGame->GetSprites()) {
-                const Art* pArt = mTable[pSprite->GetBitmap()];
-                setShown.insert(pArt);
-                // Every picture is cut into the frames it was drawn as.
-                if (pArt && pSprite->GetNumFrames() != pArt->iFrames) setCutWrong.insert(pArt);
-            }
-            std::vector<unsigned char> v;
-            int w, h;
-            if (t % 100 != 0 || !hl::ReadWindowImage(v, w, h)) return;
-            for (size_t i = 0; i + 2 < v.size(); i += 3) lKeyed += NearKey(v[i] << 16 | v[i + 1] << 8 | v[i + 2]);
-            for (POINT pt : {POINT{0, 0}, POINT{639, 0}, POINT{0, 479}, POINT{639, 479}, POINT{320, 240}}) {
-                const unsigned char* p = &v[3 * (pt.y * w + pt.x)];  // the last frame, whole and in its place
-                lMisplaced += GetPixel(_hOffscreenDC, pt.x, pt.y) != RGB(p[0], p[1], p[2]);
-            }
-        });
-    hl::PostToWindow(100, WM_RBUTTONDOWN), hl::PostToWindow(120, WM_RBUTTONUP);
-    hl::PostToWindow(200, WM_LBUTTONDOWN), hl::PostToWindow(16000, WM_LBUTTONUP);
-    hl::KeyDown(32000, VK_RIGHT), hl::KeyUp(32020, VK_RIGHT);
-    hl::KeyDown(32100, VK_LEFT), hl::KeyDown(34500, VK_DOWN), hl::KeyUp(34550, VK_DOWN), hl::KeyUp(36000, VK_LEFT);
-    hl::PostToWindow(47000, WM_LBUTTONDOWN), hl::PostToWindow(47100, WM_LBUTTONUP);
-    hl::PostToWindow(49000, WM_LBUTTONDOWN), hl::PostToWindow(49100, WM_LBUTTONUP);
-    hl::Close(52000);
-    WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
-    EXPECT_EQ(lKeyed, 0) << "key-coloured pixels reached the window";
-    EXPECT_EQ(lMisplaced, 0) << "the window shows other pixels than the frame drawn";
-    for (const Art* pArt : setCutWrong) ADD_FAILURE() << Name(*pArt) << " shown in other frames than it has";
-    for (const Art& art : kArt) EXPECT_EQ(setShown.count(&art), art.use == kUnused ? 0u : 1u) << Name(art);
 }
 
 }  // namespace
