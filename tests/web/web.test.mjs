@@ -45,11 +45,14 @@ for (const name of kBrowsers) describe(name, () => {
     // The canvas's own pixels (whatever size it is shown at): the fish swims
     // in rows 195 to 290; everything else stands still.
     const [changed, magenta] = await page.evaluate(async (b) => {
-      const p = document.querySelector('canvas').getContext('2d').getImageData(0, 0, 640, 480).data;
-      const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${b}`)).blob());
-      const context = new OffscreenCanvas(640, 480).getContext('2d');
-      context.drawImage(image, 0, 0);
-      const q = context.getImageData(0, 0, 640, 480).data;
+      // The canvas as shown (the game's worker may draw on it).
+      const pixels = (image) => {
+        const context = new OffscreenCanvas(640, 480).getContext('2d');
+        context.drawImage(image, 0, 0);
+        return context.getImageData(0, 0, 640, 480).data;
+      };
+      const p = pixels(document.querySelector('canvas'));
+      const q = pixels(await createImageBitmap(await (await fetch(`data:image/png;base64,${b}`)).blob()));
       let changed = 0, magenta = 0;
       for (let i = 0; i < p.length; i += 4) {
         const y = Math.floor(i / 2560);
