@@ -1,9 +1,10 @@
 // The game's page in headless Chromium: bytes over the wire, time to the end of
-// the start-up log, the frame's cost, the main thread's load and the frame rate
-// in the attract display; then, in the same run, the desktop game's share of a
-// core in its attract mode under Xvfb (bench/desktop-share.sh), which the
-// page's is held against. Each figure is printed with its goal; the exit status
-// is 1 if one is missed.
+// the start-up log, the frame's cost, the load of the page's main thread and
+// of the game's worker and the frame rate in the attract display; then, in the
+// same run, the desktop game's share of a core in its attract mode under Xvfb
+// (bench/desktop-share.sh), which the page's whole cost (main thread and
+// worker) is held against. Each figure is printed with its goal; the exit
+// status is 1 if one is missed.
 //
 //   node bench/web.mjs SITE_DIR REPLAY_TOOL [DESKTOP_BUILD_DIR]
 import { execFileSync } from 'node:child_process';
@@ -32,6 +33,32 @@ function codeSize(file) {
     at.i += size;
   }
   return 0;
+}
+
+// The busy time of the page's main thread and of its worker in a trace
+// (microseconds): the union of the top-level tasks each ran, in the renderer
+// that runs a dedicated worker.
+function threadBusy(events) {
+  const names = new Map(), spans = new Map();
+  for (const e of events) {
+    const thread = `${e.pid}:${e.tid}`;
+    if (e.ph === 'M' && e.name === 'thread_name') names.set(thread, e.args.name);
+    else if (e.ph === 'X' && e.dur && e.cat.split(',').includes('toplevel'))
+      (spans.get(thread) || spans.set(thread, []).get(thread)).push([e.ts, e.ts + e.dur]);
+  }
+  const busy = (thread) => {
+    let total = 0, end = -Infinity;
+    for (const [from, to] of (spans.get(thread) || []).sort((a, b) => a[0] - b[0])) {
+      total += Math.max(0, to - Math.max(from, end));
+      end = Math.max(end, to);
+    }
+    return total;
+  };
+  const worker = [...names].find(([, name]) => name === 'DedicatedWorker thread');
+  if (!worker) throw new Error('no worker in the trace');
+  const pid = worker[0].split(':')[0];
+  const main = [...names].find(([thread, name]) => name === 'CrRendererMain' && thread.startsWith(`${pid}:`));
+  return { main: busy(main[0]), worker: busy(worker[0]) };
 }
 
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'whirl-bench-'));
@@ -76,9 +103,11 @@ for (let run = 0; run < 5; ++run) {
     await cdp.send('Performance.enable');
     await sleep(2000);
     const task = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+    await page.tracing.start({ categories: ['toplevel', '__metadata'] });
     const [t0, f0, w0] = [await task(), await page.evaluate(() => whirlquarium.frames), Date.now()];
     await sleep(10000);
     const [t1, f1, w1] = [await task(), await page.evaluate(() => whirlquarium.frames), Date.now()];
+    const traced = threadBusy(JSON.parse(await page.tracing.stop()).traceEvents);
     const times = await page.evaluate(() => whirlquarium.frameTimes);
     console.log(`(${site}: ${path.basename(fs.readdirSync(site).find((f) => f.endsWith('.wasm')))} code section ${(codeSize(path.join(site, 'whirlquarium.wasm')) / 1024).toFixed(0)} KB)`);
     report('transfer, compressed (median of 5 loads)', (median(runs.map((r) => r.wire)) / 1e6).toFixed(2), 'MB', '<= 2 MB', median(runs.map((r) => r.wire)) <= 2e6);
@@ -87,9 +116,17 @@ for (let run = 0; run < 5; ++run) {
     const busy = (100 * (t1 - t0)) / ((w1 - w0) / 1000);
     const desktop = Number(execFileSync('bash', [path.join(path.dirname(new URL(import.meta.url).pathname), 'desktop-share.sh'),
       desktopBuild, '10'], { encoding: 'utf8' }).trim());
+    // The trace's figures over the same wall time (its tasks, not Chromium's
+    // own count, which leaves the worker out).
+    const share = (us) => (100 * us) / 1000 / (w1 - w0);
+    const [main, worker] = [share(traced.main), share(traced.worker)];
     report('main thread busy in the attract display', busy.toFixed(1), '%', '<= 5 %', busy <= 5);
+    report('  the same, its top-level tasks in a trace', main.toFixed(1), '%', '', true);
+    report('the game\'s worker busy (trace)', worker.toFixed(1), '%', '', true);
+    report('the page in all, main thread and worker', (main + worker).toFixed(1), '%', '', true);
     report('the desktop game in attract mode (Xvfb)', desktop.toFixed(1), '%', '', true);
-    report('the page against the desktop game', (busy / desktop).toFixed(2), 'x', '<= 2.5x', busy <= 2.5 * desktop);
+    report('the page in all against the desktop game', ((main + worker) / desktop).toFixed(2), 'x', '<= 2.5x',
+      main + worker <= 2.5 * desktop);
     const fps = ((f1 - f0) * 1000) / (w1 - w0);
     report('frames a second', fps.toFixed(1), '', '29-30', fps >= 29 && fps <= 30.5);
   }

@@ -2,7 +2,7 @@
 // WebBackend.cpp). The program runs in a worker of its own (page/worker.js);
 // the page (page/page.js) keeps the input and the log panel and talks to it
 // by messages. Here: the picture, drawn on the page's canvas handed over to
-// the worker (Module.canvas, an OffscreenCanvas) or, where the browser cannot
+// the worker (Module.context, an OffscreenCanvas's) or, where the browser cannot
 // hand it over, sent to the page a changed rectangle at a time; the levels of
 // the game's keys and controls as the page last sent them (the arcade keys,
 // and the buttons of gamepads in the standard layout, which the page polls
@@ -35,7 +35,6 @@ mergeInto(LibraryManager.library, {
     frameStart: 0,
     frameTimes: [], // not yet sent to the page
     picture: null, // [left, top, width, height, bytes]: not yet sent to the page
-    context: null, // the canvas's, once asked for
     timerLate: 0.25, // milliseconds: how late timers have lately landed
 
     // Runs fn as soon as the worker has handled what is waiting (a message
@@ -76,9 +75,9 @@ mergeInto(LibraryManager.library, {
     Module.fromPage = WebPage.fromPage;
     Module.width = width;
     Module.height = height;
-    if (Module.canvas) {
-      Module.canvas.width = width;
-      Module.canvas.height = height;
+    if (Module.context) {
+      Module.context.canvas.width = width;
+      Module.context.canvas.height = height;
     }
   },
 
@@ -121,14 +120,12 @@ mergeInto(LibraryManager.library, {
   whirl_web_present: function (rgba, left, top, width, height) {
     if (width > 0 && height > 0) {
       const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-      if (Module.canvas) {
-        WebPage.context = WebPage.context || Module.canvas.getContext('2d', { alpha: false });
-        WebPage.context.putImageData(new ImageData(data, width, height), left, top);
-      } else if (WebPage.picture) { // a second image before the wait: the page puts the first now
-        Module.toPage({ picture: WebPage.picture }, [WebPage.picture[4]]);
-        WebPage.picture = null;
+      if (Module.context) Module.context.putImageData(new ImageData(data, width, height), left, top);
+      else {
+        // A second image before the wait: the page puts the first now.
+        if (WebPage.picture) Module.toPage({ picture: WebPage.picture }, [WebPage.picture[4]]);
+        WebPage.picture = [left, top, width, height, data.slice().buffer];
       }
-      if (!Module.canvas) WebPage.picture = [left, top, width, height, data.slice().buffer];
     }
     if (WebPage.frameStart) {
       WebPage.frameTimes.push(performance.now() - WebPage.frameStart);

@@ -9,7 +9,7 @@
 const build = new URL(location.href).searchParams.get('build') || '';
 importScripts(`whirlquarium.js?build=${encodeURIComponent(build)}`);
 
-let canvas = null;
+let context = null; // of the canvas handed over: asked for once (a second time, Firefox refuses)
 let compiled = null; // starting again fetches nothing
 let game = null; // the running program's module
 
@@ -36,7 +36,7 @@ function toPage(message, transfer = []) {
 
 function start(options) {
   const module = (game = {
-    canvas, kiosk: options.kiosk, screen: options.screen, pageActive: options.active,
+    context, kiosk: options.kiosk, screen: options.screen, pageActive: options.active,
     lines: [],
     print: (line) => module.lines.push(line),
     printErr: (text) => console.error(text),
@@ -51,7 +51,7 @@ function start(options) {
 onmessage = (e) => {
   const message = e.data;
   if (message.start) {
-    canvas = message.start.canvas || canvas;
+    if (message.start.canvas) context = message.start.canvas.getContext('2d', { alpha: false });
     start(message.start);
   } else if (game && game.fromPage) {
     game.fromPage(message);
