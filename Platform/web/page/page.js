@@ -73,6 +73,7 @@ function checkActive() {
   if (!active) { // no key-up comes to a page that has lost the focus
     down.clear();
     controlKeysDown.clear();
+    padsDown.clear(); // as the game lets go of them: read again once back
   } else readPads();
   sendLevels();
   worker?.postMessage({ active });
