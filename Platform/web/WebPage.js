@@ -11,14 +11,15 @@
 // event loop until its time is up or an event is queued.
 //
 // To the page (Module.toPage): {open} once the display is bound (its size and
-// the names the page needs), then once a wait, when there is anything to say,
+// the names the page needs), then at a wait, when there is news,
 // {frames, next, picture, lines}: the milliseconds of each frame shown since,
 // from its first key poll to the canvas, when the next one is due (on the
 // page's clock: performance.timeOrigin + now), the rectangle the page is to
 // put on its canvas, the log's new lines (every message carries those first);
 // {cursor}; {ended}.
 // From the page (Module.fromPage): {levels: {keys, controls}}, the codes held
-// now; {event: [kind, argument, x, y]}, kinds as in WebBackend.cpp; {active}.
+// now; {event: [kind, argument, x, y]}, kinds as in WebBackend.cpp; {active};
+// {pads}, whether it reads gamepads (and wants to hear of every frame).
 mergeInto(LibraryManager.library, {
   $WebPage: {
     keys: {}, // KeyboardEvent.code -> virtual-key code
@@ -34,6 +35,8 @@ mergeInto(LibraryManager.library, {
     active: false,
     frameStart: 0,
     frameTimes: [], // not yet sent to the page
+    reported: 0, // when they last were
+    padsPolled: false, // whether the page reads the gamepads before each frame
     picture: null, // [left, top, width, height, bytes]: not yet sent to the page
     timerLate: 0.25, // milliseconds: how late timers have lately landed
 
@@ -63,6 +66,8 @@ mergeInto(LibraryManager.library, {
         WebPage.controlsDown = held(message.levels.controls);
       } else if (message.event) {
         WebPage.post(message.event);
+      } else if ('pads' in message) {
+        WebPage.padsPolled = message.pads;
       } else if ('active' in message) {
         Module.pageActive = message.active;
         WebPage.activate(message.active);
@@ -157,7 +162,12 @@ mergeInto(LibraryManager.library, {
     // The layer pumps before it waits: a frame begins only with the first key
     // poll after its last wait.
     WebPage.frameStart = 0;
-    if (WebPage.frameTimes.length || WebPage.picture || Module.lines.length) {
+    // The frames' times wait for other news, or a quarter of a second, unless
+    // the page reads the gamepads before each frame.
+    const now = performance.now();
+    if (WebPage.picture || Module.lines.length || (WebPage.frameTimes.length &&
+        (WebPage.padsPolled || deadline < 0 || now - WebPage.reported >= 250))) {
+      WebPage.reported = now;
       const message = { frames: WebPage.frameTimes, next: deadline >= 0 ? performance.timeOrigin + deadline : -1 };
       if (WebPage.picture) message.picture = WebPage.picture;
       Module.toPage(message, WebPage.picture ? [WebPage.picture[4]] : []);
@@ -207,8 +217,9 @@ mergeInto(LibraryManager.library, {
     Module.toPage({ cursor: !!visible });
   },
 
+  whirl_web_ended__deps: ['$WebPage'],
   whirl_web_ended: function (code) {
     Module.fromPage = null;
-    Module.toPage({ ended: code });
+    Module.toPage({ frames: WebPage.frameTimes, next: -1, ended: code });
   },
 });

@@ -155,6 +155,7 @@ function fromGame(message) {
     if (context) [canvas.width, canvas.height] = [bindings.width, bindings.height];
     listen(true);
     game.pressButton = (button, isDown) => pressButton(button, isDown);
+    worker.postMessage({ pads: padsPolled });
     focused = document.hasFocus();
     checkActive();
   }
@@ -402,6 +403,7 @@ addEventListener('gamepadconnected', (e) => {
   }
   padMapping.hidden = false;
   padsPolled = true;
+  worker?.postMessage({ pads: true });
   readPads();
 });
 addEventListener('gamepaddisconnected', () => {
@@ -409,6 +411,7 @@ addEventListener('gamepaddisconnected', () => {
   if ([...pads].some((pad) => pad && pad.connected)) return;
   padMapping.hidden = true;
   padsPolled = false;
+  worker?.postMessage({ pads: false });
   clearTimeout(padTimer);
   readPads();
 });
