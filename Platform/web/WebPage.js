@@ -12,9 +12,10 @@
 //
 // To the page (Module.toPage): {open} once the display is bound (its size and
 // the names the page needs), then at a wait, when there is news,
-// {frames, next, picture, lines}: the milliseconds of each frame shown since,
-// from its first key poll to the canvas, when the next one is due (on the
-// page's clock: performance.timeOrigin + now), the rectangle the page is to
+// {frames, at, next, picture, lines}: the milliseconds of each frame shown
+// since, from its first key poll to the canvas, when the last of them ended
+// and when the next one is due (on the page's clock: performance.timeOrigin +
+// now), the rectangle the page is to
 // put on its canvas, the log's new lines (every message carries those first);
 // {cursor}; {ended}.
 // From the page (Module.fromPage): {levels: {keys, controls}}, the codes held
@@ -168,7 +169,8 @@ mergeInto(LibraryManager.library, {
     if (WebPage.picture || Module.lines.length || (WebPage.frameTimes.length &&
         (WebPage.padsPolled || deadline < 0 || now - WebPage.reported >= 250))) {
       WebPage.reported = now;
-      const message = { frames: WebPage.frameTimes, next: deadline >= 0 ? performance.timeOrigin + deadline : -1 };
+      const message = { frames: WebPage.frameTimes, at: performance.timeOrigin + now,
+        next: deadline >= 0 ? performance.timeOrigin + deadline : -1 };
       if (WebPage.picture) message.picture = WebPage.picture;
       Module.toPage(message, WebPage.picture ? [WebPage.picture[4]] : []);
       WebPage.frameTimes = [];

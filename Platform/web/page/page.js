@@ -161,6 +161,7 @@ function fromGame(message) {
   }
   if (message.frames) {
     game.frames += message.frames.length;
+    if (message.at) game.framesAt = message.at - performance.timeOrigin;
     game.frameTimes.push(...message.frames);
     game.frameTimes.splice(0, game.frameTimes.length - 1000);
     // The pads are read just before the next frame is due.
@@ -211,9 +212,12 @@ function startWorker() {
 function startGame() {
   statusText.textContent = 'Playing';
   againButton.hidden = true;
-  // The running game, where its figures can be read (frames, frameTimes, padMapping).
+  // The running game, where its figures can be read: the frames shown (the
+  // worker tells of them every quarter of a second or so), when the last of
+  // those ended (performance.now()), the milliseconds of the last 1,000, the
+  // gamepads' mapping.
   window.whirlquarium = {
-    canvas, kiosk, frames: 0, frameTimes: [],
+    canvas, kiosk, frames: 0, framesAt: 0, frameTimes: [],
     onGameEnded: () => {
       statusText.textContent = 'The game has ended.';
       againButton.hidden = false;
