@@ -205,8 +205,9 @@ function startWorker() {
   try {
     offscreen = !!(canvas.transferControlToOffscreen && new OffscreenCanvas(1, 1).getContext('2d'));
   } catch {}
-  if (!offscreen) return { context: (context = canvas.getContext('2d', { alpha: false })) };
-  return { canvas: canvas.transferControlToOffscreen() };
+  if (offscreen) return { canvas: canvas.transferControlToOffscreen() };
+  context = canvas.getContext('2d', { alpha: false });
+  return {};
 }
 
 function startGame() {
