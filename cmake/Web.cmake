@@ -1,9 +1,10 @@
 # The game in a web page (emcmake cmake): the program over the page's
-# backend (Platform/web/; its sources are listed in cmake/Sources.cmake), and
-# the static site in <build>/site: the page, the program's .js and .wasm, the
-# icon, the web app's manifest and icons, the service worker, and a gzip copy
-# beside each large file. The page and the worker are sealed last
-# (tools/web/seal.mjs): the build is named after a hash of every other file
+# backend (Platform/web/; its sources are listed in cmake/Sources.cmake), run
+# in a worker of the page, and the static site in <build>/site: the page, the
+# worker's script, the program's .js and .wasm, the icon, the web app's
+# manifest and icons, the service worker, and a gzip copy beside each large
+# file. The page and the service worker are sealed last (tools/web/seal.mjs):
+# the build is named after a hash of every other file
 # and of the project's version.
 
 # Every browser the page runs in has wasm SIMD: the blits are vectorised as
@@ -22,12 +23,12 @@ function(whirl_web_game target)
   set_target_properties(${target} PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${_site}
     LINK_DEPENDS "${_web}/WebPage.js;${_web}/asyncify-only.txt")
   target_link_options(${target} PRIVATE --js-library ${_web}/WebPage.js
-    -sMODULARIZE=1 -sEXPORT_NAME=WhirlquariumModule -sENVIRONMENT=web
+    -sMODULARIZE=1 -sEXPORT_NAME=WhirlquariumModule -sENVIRONMENT=worker
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
     -sASYNCIFY=1 -sASYNCIFY_IMPORTS=[whirl_web_wait] -sASYNCIFY_ONLY=@${_web}/asyncify-only.txt)
 
   find_program(WHIRL_NODE NAMES node nodejs REQUIRED NO_CMAKE_FIND_ROOT_PATH)
-  foreach(_file page.js manifest.webmanifest)
+  foreach(_file page.js worker.js manifest.webmanifest)
     configure_file(${_web}/page/${_file} ${_site}/${_file} COPYONLY)
   endforeach()
   configure_file(${CMAKE_SOURCE_DIR}/resources/Whirlquarium.ico ${_site}/favicon.ico COPYONLY)
@@ -44,7 +45,7 @@ function(whirl_web_game target)
     WORKING_DIRECTORY ${_site} DEPENDS ${target} ${_site}/favicon.ico VERBATIM)
   add_custom_command(OUTPUT ${_site}/index.html ${_site}/sw.js
     COMMAND ${WHIRL_NODE} ${CMAKE_SOURCE_DIR}/tools/web/seal.mjs ${_site} ${_web}/page "${PROJECT_VERSION}"
-    DEPENDS ${target} ${_icons} ${_site}/page.js ${_site}/manifest.webmanifest ${_site}/favicon.ico
+    DEPENDS ${target} ${_icons} ${_site}/page.js ${_site}/worker.js ${_site}/manifest.webmanifest ${_site}/favicon.ico
             ${_web}/page/index.html ${_web}/page/sw.js ${CMAKE_SOURCE_DIR}/tools/web/seal.mjs VERBATIM)
   add_custom_target(site ALL DEPENDS ${_compressed} ${_site}/index.html ${_site}/sw.js)
 endfunction()

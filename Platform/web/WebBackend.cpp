@@ -1,8 +1,11 @@
-// The backend in a web page, built with emscripten. The page side lives in
-// WebPage.js: it shows images on the page's canvas, keeps the key levels,
-// queues mouse buttons and activation, and waits without blocking the page
-// (the wait unwinds to the browser through ASYNCIFY and resumes when a timer
-// or input ends it; asyncify-only.txt names what may be on the stack then).
+// The backend in a web page, built with emscripten and run in a worker of the
+// page (page/worker.js), so that the page's own thread is left to its input
+// and its log panel. Its JavaScript side lives in WebPage.js: it draws on the
+// page's canvas handed over to the worker (or sends the page what to draw),
+// keeps the key levels the page sends, queues mouse buttons and activation,
+// and waits without blocking the worker (the wait unwinds to the browser
+// through ASYNCIFY and resumes when a timer or input ends it;
+// asyncify-only.txt names what may be on the stack then).
 //
 // Implements: the picture on one canvas, updated by the rectangle drawn on
 //   since the last image; keys (WebKeys.h); the three mouse buttons (the
@@ -11,8 +14,8 @@
 // Does not: close (a page has no close button the program hears of), message
 //   boxes (the layer's text on standard error reaches the page's console),
 //   scaling and full screen (the page's own business), a window icon.
-// Depends on: emscripten (ASYNCIFY), the page side WebPage.js and the page in
-//   page/; the entry point WebMain.cpp selects it.
+// Depends on: emscripten (ASYNCIFY), WebPage.js and the page and the worker's
+//   script in page/; the entry point WebMain.cpp selects it.
 #include "Platform/web/WebBackend.h"
 
 #include <emscripten.h>

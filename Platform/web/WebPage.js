@@ -1,36 +1,47 @@
-// The page side of the web backend (an emscripten JS library; see
-// WebBackend.cpp): the canvas the window's image is shown on (Module.canvas),
-// the game's keys as levels, and the controls' (the arcade keys, and the
-// buttons of gamepads in the standard layout, read as a frame may begin; their names
-// and actions in Module.padMapping for the page to show), mouse buttons and
-// activation as queued events
-// (the page's touch buttons queue theirs through Module.pressButton, as the
-// canvas's mouse buttons do), and the wait that yields to the browser until
-// its time is up or an event is queued. Module.frames counts the frames shown and Module.frameTimes keeps
-// the last ones' milliseconds from the frame's first key poll to the canvas.
+// The game's side of the web backend (an emscripten JS library; see
+// WebBackend.cpp). The program runs in a worker of its own (page/worker.js);
+// the page (page/page.js) keeps the input and the log panel and talks to it
+// by messages. Here: the picture, drawn on the page's canvas handed over to
+// the worker (Module.context, an OffscreenCanvas's) or, where the browser cannot
+// hand it over, sent to the page a changed rectangle at a time; the levels of
+// the game's keys and controls as the page last sent them (the arcade keys,
+// and the buttons of gamepads in the standard layout, which the page polls
+// just before each frame is due); mouse buttons, the page's touch buttons and
+// activation as queued events; and the wait that yields to the worker's
+// event loop until its time is up or an event is queued.
+//
+// To the page (Module.toPage): {open} once the display is bound (its size and
+// the names the page needs), then at a wait, when there is news,
+// {frames, at, next, picture, lines}: the milliseconds of each frame shown
+// since, from its first key poll to the canvas, when the last of them ended
+// and when the next one is due (on the page's clock: performance.timeOrigin +
+// now), the rectangle the page is to
+// put on its canvas, the log's new lines (every message carries those first);
+// {cursor}; {ended}.
+// From the page (Module.fromPage): {levels: {keys, controls}}, the codes held
+// now; {event: [kind, argument, x, y]}, kinds as in WebBackend.cpp; {active};
+// {pads}, whether it reads gamepads (and wants to hear of every frame).
 mergeInto(LibraryManager.library, {
   $WebPage: {
     keys: {}, // KeyboardEvent.code -> virtual-key code
-    down: {}, // virtual-key code -> held
     controlKeys: {}, // KeyboardEvent.code -> control
-    controlKeysDown: {}, // control -> held on the keyboard
     padButtons: [], // [standard-layout button index, control]
-    padsDown: {}, // control -> held on a gamepad, as this frame read them
-    queue: [], // [kind, argument, x, y]; kinds as in WebBackend.cpp
+    padMapping: [], // [control's name, action]
+    down: {}, // virtual-key code -> held
+    controlsDown: {}, // control -> held on the keyboard or a gamepad
+    queue: [], // [kind, argument, x, y]
     wake: null,
     channel: null,
-    focused: false,
+    shown: false,
     active: false,
-    listeners: [],
     frameStart: 0,
-    context: null, // the canvas's, once asked for
+    frameTimes: [], // not yet sent to the page
+    reported: 0, // when they last were
+    padsPolled: false, // whether the page reads the gamepads before each frame
+    picture: null, // [left, top, width, height, bytes]: not yet sent to the page
     timerLate: 0.25, // milliseconds: how late timers have lately landed
 
-    listen: function (target, type, handler) {
-      target.addEventListener(type, handler);
-      WebPage.listeners.push([target, type, handler]);
-    },
-    // Runs fn as soon as the page has handled what is waiting (a message
+    // Runs fn as soon as the worker has handled what is waiting (a message
     // to ourselves: unlike a timer, never held back).
     step: function (fn) {
       if (!WebPage.channel) WebPage.channel = new MessageChannel();
@@ -41,92 +52,39 @@ mergeInto(LibraryManager.library, {
       WebPage.queue.push(event);
       if (WebPage.wake) WebPage.wake();
     },
-    // Active while the page is visible and has the focus; a change is posted once.
-    checkActive: function () {
-      const bActive = WebPage.focused && !document.hidden;
-      if (bActive === WebPage.active) return;
-      WebPage.active = bActive;
-      if (!bActive) { // no key-up comes to a page that has lost the focus
-        WebPage.down = {};
-        WebPage.controlKeysDown = {};
+    // A change of the page's activity is posted once; the page lets go of
+    // every key when it loses the focus (no key-up comes to it then).
+    activate: function (active) {
+      if (!WebPage.shown || active === WebPage.active) return;
+      WebPage.active = active;
+      if (!active) WebPage.down = WebPage.controlsDown = {};
+      WebPage.post([0, active ? 1 : 0, 0, 0]);
+    },
+    fromPage: function (message) {
+      if (message.levels) {
+        const held = (codes) => Object.fromEntries(codes.map((code) => [code, true]));
+        WebPage.down = held(message.levels.keys);
+        WebPage.controlsDown = held(message.levels.controls);
+      } else if (message.event) {
+        WebPage.post(message.event);
+      } else if ('pads' in message) {
+        WebPage.padsPolled = message.pads;
+      } else if ('active' in message) {
+        Module.pageActive = message.active;
+        WebPage.activate(message.active);
       }
-      WebPage.post([0, bActive ? 1 : 0, 0, 0]);
-    },
-    onKey: function (e) {
-      const control = WebPage.controlKeys[e.code];
-      if (control !== undefined) {
-        e.preventDefault();
-        WebPage.controlKeysDown[control] = e.type === 'keydown';
-        return;
-      }
-      const vk = WebPage.keys[e.code];
-      if (vk === undefined) return;
-      e.preventDefault(); // no scrolling by the arrows, of this page or one around it
-      // The Escape that leaves full screen is the browser's, not the game's,
-      // and so are its repeats while it is held.
-      if (e.code === 'Escape') {
-        if (e.type === 'keyup') WebPage.escapeLeftFullscreen = false;
-        else if (document.fullscreenElement || performance.now() - WebPage.fullscreenLeft < 500 ||
-                 (e.repeat && WebPage.escapeLeftFullscreen)) {
-          WebPage.escapeLeftFullscreen = true;
-          return;
-        }
-      }
-      WebPage.down[vk] = e.type === 'keydown';
-    },
-    // Gamepads whose layout the browser does not know are left alone.
-    readPads: function () {
-      const down = {};
-      for (const pad of (navigator.getGamepads ? navigator.getGamepads() : []) || []) {
-        if (!pad || !pad.connected || pad.mapping !== 'standard') continue;
-        for (const binding of WebPage.padButtons) {
-          const button = pad.buttons[binding[0]];
-          if (button && button.pressed) down[binding[1]] = true;
-        }
-      }
-      WebPage.padsDown = down;
-    },
-    fullscreenLeft: -1e9,
-    escapeLeftFullscreen: false,
-    onFullscreen: function () {
-      if (!document.fullscreenElement) WebPage.fullscreenLeft = performance.now();
-    },
-    // Page buttons 0, 1, 2 are left, middle, right; the point is the canvas's
-    // own pixel, however large the canvas is shown.
-    press: function (button, down, clientX, clientY) {
-      const canvas = Module.canvas, rect = canvas.getBoundingClientRect();
-      const at = (client, start, size, pixels) =>
-        Math.min(pixels - 1, Math.max(0, Math.floor(((client - start) * pixels) / (size || 1))));
-      const x = clientX === undefined ? 0 : at(clientX, rect.left, rect.width, canvas.width);
-      const y = clientY === undefined ? 0 : at(clientY, rect.top, rect.height, canvas.height);
-      WebPage.post([down ? 1 : 2, button, x, y]);
-    },
-    onButton: function (e) {
-      e.preventDefault(); // no autoscroll by the middle button
-      // That also keeps the focus where it was: in a page inside another
-      // site's page, the keys come back only with the focus.
-      if (e.type === 'mousedown') Module.canvas.focus({ preventScroll: true });
-      if (e.button > 2) return;
-      WebPage.press(e.button, e.type === 'mousedown', e.clientX, e.clientY);
     },
   },
 
   whirl_web_open__deps: ['$WebPage'],
   whirl_web_open: function (width, height) {
-    const canvas = Module.canvas;
-    canvas.width = width;
-    canvas.height = height;
-    WebPage.listen(window, 'keydown', WebPage.onKey);
-    WebPage.listen(window, 'keyup', WebPage.onKey);
-    WebPage.listen(canvas, 'mousedown', WebPage.onButton);
-    WebPage.listen(canvas, 'mouseup', WebPage.onButton);
-    WebPage.listen(canvas, 'contextmenu', (e) => e.preventDefault());
-    WebPage.listen(window, 'blur', () => { WebPage.focused = false; WebPage.checkActive(); });
-    WebPage.listen(window, 'focus', () => { WebPage.focused = true; WebPage.checkActive(); });
-    WebPage.listen(document, 'visibilitychange', WebPage.checkActive);
-    WebPage.listen(document, 'fullscreenchange', WebPage.onFullscreen);
-    // The page's own buttons (touch controls): button 0, 1 or 2 down or up.
-    Module.pressButton = (button, down) => WebPage.press(button, down);
+    Module.fromPage = WebPage.fromPage;
+    Module.width = width;
+    Module.height = height;
+    if (Module.context) {
+      Module.context.canvas.width = width;
+      Module.context.canvas.height = height;
+    }
   },
 
   whirl_web_bind_key__deps: ['$WebPage'],
@@ -142,37 +100,41 @@ mergeInto(LibraryManager.library, {
   whirl_web_bind_pad_button__deps: ['$WebPage'],
   whirl_web_bind_pad_button: function (index, control, name, action) {
     WebPage.padButtons.push([index, control]);
-    (Module.padMapping = Module.padMapping || []).push([UTF8ToString(name), UTF8ToString(action)]);
+    WebPage.padMapping.push([UTF8ToString(name), UTF8ToString(action)]);
   },
 
   whirl_web_control_down__deps: ['$WebPage'],
   whirl_web_control_down: function (control) {
-    return WebPage.controlKeysDown[control] || WebPage.padsDown[control] ? 1 : 0;
+    return WebPage.controlsDown[control] ? 1 : 0;
   },
 
   whirl_web_kiosk: function () {
     return Module.kiosk ? 1 : 0;
   },
 
+  // Showing activates the window; the page's activity as it last said then
+  // counts from here on.
   whirl_web_show__deps: ['$WebPage'],
   whirl_web_show: function () {
-    WebPage.active = true;
-    WebPage.focused = document.hasFocus();
-    WebPage.checkActive();
+    Module.toPage({ open: { width: Module.width, height: Module.height, keys: WebPage.keys,
+      controlKeys: WebPage.controlKeys, padButtons: WebPage.padButtons, padMapping: WebPage.padMapping } });
+    WebPage.shown = WebPage.active = true;
+    WebPage.activate(Module.pageActive);
   },
 
   whirl_web_present__deps: ['$WebPage'],
   whirl_web_present: function (rgba, left, top, width, height) {
     if (width > 0 && height > 0) {
       const data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-      WebPage.context = WebPage.context || Module.canvas.getContext('2d', { alpha: false });
-      WebPage.context.putImageData(new ImageData(data, width, height), left, top);
+      if (Module.context) Module.context.putImageData(new ImageData(data, width, height), left, top);
+      else {
+        // A second image before the wait: the page puts the first now.
+        if (WebPage.picture) Module.toPage({ picture: WebPage.picture }, [WebPage.picture[4]]);
+        WebPage.picture = [left, top, width, height, data.slice().buffer];
+      }
     }
     if (WebPage.frameStart) {
-      Module.frames = (Module.frames || 0) + 1;
-      const times = (Module.frameTimes = Module.frameTimes || []);
-      times.push(performance.now() - WebPage.frameStart);
-      if (times.length > 1000) times.shift();
+      WebPage.frameTimes.push(performance.now() - WebPage.frameStart);
       WebPage.frameStart = 0;
     }
   },
@@ -195,12 +157,25 @@ mergeInto(LibraryManager.library, {
   // machine): it is aimed at the middle of the tick, allowing for how late the
   // last ones landed, so that it seldom lands a tick late and seldom early.
   // What is left after an early one is waited out in steps that yield to the
-  // page (a timer set from a timer is held back to 4 ms).
+  // worker's event loop (a timer set from a timer is held back to 4 ms).
   whirl_web_wait__deps: ['$WebPage'],
   whirl_web_wait: function (deadline) {
     // The layer pumps before it waits: a frame begins only with the first key
     // poll after its last wait.
     WebPage.frameStart = 0;
+    // The frames' times wait for other news, or a quarter of a second, unless
+    // the page reads the gamepads before each frame.
+    const now = performance.now();
+    if (WebPage.picture || Module.lines.length || (WebPage.frameTimes.length &&
+        (WebPage.padsPolled || deadline < 0 || now - WebPage.reported >= 250))) {
+      WebPage.reported = now;
+      const message = { frames: WebPage.frameTimes, at: performance.timeOrigin + now,
+        next: deadline >= 0 ? performance.timeOrigin + deadline : -1 };
+      if (WebPage.picture) message.picture = WebPage.picture;
+      Module.toPage(message, WebPage.picture ? [WebPage.picture[4]] : []);
+      WebPage.frameTimes = [];
+      WebPage.picture = null;
+    }
     return Asyncify.handleSleep(function (wakeUp) {
       let timer = 0, due = -1;
       const wake = (WebPage.wake = function () {
@@ -230,28 +205,23 @@ mergeInto(LibraryManager.library, {
 
   whirl_web_key_down__deps: ['$WebPage'],
   whirl_web_key_down: function (vk) {
-    // A frame begins with its first key poll, and reads the gamepads once.
-    if (!WebPage.frameStart) {
-      WebPage.frameStart = performance.now();
-      WebPage.readPads();
-    }
+    // A frame begins with its first key poll.
+    if (!WebPage.frameStart) WebPage.frameStart = performance.now();
     return WebPage.down[vk] ? 1 : 0;
   },
 
   whirl_web_screen_size: function (width, height) {
-    HEAP32[width >> 2] = screen.width;
-    HEAP32[height >> 2] = screen.height;
+    HEAP32[width >> 2] = Module.screen[0];
+    HEAP32[height >> 2] = Module.screen[1];
   },
 
   whirl_web_cursor: function (visible) {
-    Module.canvas.style.cursor = visible ? '' : 'none';
+    Module.toPage({ cursor: !!visible });
   },
 
   whirl_web_ended__deps: ['$WebPage'],
   whirl_web_ended: function (code) {
-    WebPage.listeners.forEach((l) => l[0].removeEventListener(l[1], l[2]));
-    WebPage.listeners = [];
-    Module.pressButton = null;
-    if (Module.onGameEnded) Module.onGameEnded(code);
+    Module.fromPage = null;
+    Module.toPage({ frames: WebPage.frameTimes, next: -1, ended: code });
   },
 });

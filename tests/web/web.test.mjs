@@ -1,7 +1,10 @@
 // The game's page played in each browser (browsers.mjs), against the headless
 // replay tool: its start-up log and attract picture, every control (a gamepad
 // and the arcade keys among them), sleep while the page is hidden, full
-// screen, the page inside another site's page, kiosk mode, and Escape. WHIRL_SITE: the built site; WHIRL_REPLAY: the replay tool.
+// screen, the page inside another site's page, kiosk mode (where the page
+// draws the picture itself, as where the canvas cannot be handed to the
+// game's worker), and Escape. WHIRL_SITE: the built site; WHIRL_REPLAY: the
+// replay tool.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -23,6 +26,26 @@ for (const name of kBrowsers) describe(name, () => {
     await page.mouse.up({ button });
   }
 
+  // How many of the canvas's own pixels (whatever size it is shown at, whoever
+  // draws on it) differ from a shot's outside rows 195 to 290, where the fish
+  // swims, and how many are the transparent key's magenta.
+  const unlike = (on, shot) => on.evaluate(async (b) => {
+    const pixels = (image) => {
+      const context = new OffscreenCanvas(640, 480).getContext('2d');
+      context.drawImage(image, 0, 0);
+      return context.getImageData(0, 0, 640, 480).data;
+    };
+    const p = pixels(document.querySelector('canvas'));
+    const q = pixels(await createImageBitmap(await (await fetch(`data:image/png;base64,${b}`)).blob()));
+    let changed = 0, magenta = 0;
+    for (let i = 0; i < p.length; i += 4) {
+      const y = Math.floor(i / 2560);
+      if ((y < 195 || y > 290) && (p[i] !== q[i] || p[i + 1] !== q[i + 1] || p[i + 2] !== q[i + 2])) ++changed;
+      if (p[i] === 255 && p[i + 1] === 0 && p[i + 2] === 255) ++magenta;
+    }
+    return { changed, magenta };
+  }, shot);
+
   before(async () => {
     server = await serve(process.env.WHIRL_SITE);
     browser = await launch(name);
@@ -42,23 +65,7 @@ for (const name of kBrowsers) describe(name, () => {
     await until('three frames', async () => (await frames(page)) >= 3);
     await until('the start-up log', async () => (await logLines(page)).length >= log.length);
     assert.deepEqual((await logLines(page)).slice(0, log.length), log);
-    // The canvas's own pixels (whatever size it is shown at): the fish swims
-    // in rows 195 to 290; everything else stands still.
-    const [changed, magenta] = await page.evaluate(async (b) => {
-      const p = document.querySelector('canvas').getContext('2d').getImageData(0, 0, 640, 480).data;
-      const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${b}`)).blob());
-      const context = new OffscreenCanvas(640, 480).getContext('2d');
-      context.drawImage(image, 0, 0);
-      const q = context.getImageData(0, 0, 640, 480).data;
-      let changed = 0, magenta = 0;
-      for (let i = 0; i < p.length; i += 4) {
-        const y = Math.floor(i / 2560);
-        if ((y < 195 || y > 290) && (p[i] !== q[i] || p[i + 1] !== q[i + 1] || p[i + 2] !== q[i + 2])) ++changed;
-        if (p[i] === 255 && p[i + 1] === 0 && p[i + 2] === 255) ++magenta;
-      }
-      return [changed, magenta];
-    }, shots.attract);
-    assert.deepEqual({ changed, magenta }, { changed: 0, magenta: 0 });
+    assert.deepEqual(await unlike(page, shots.attract), { changed: 0, magenta: 0 });
   });
 
   test('a quarter by the right arrow, one by a right click, neither scrolls nor opens a menu', async () => {
@@ -213,13 +220,16 @@ for (const name of kBrowsers) describe(name, () => {
     assert.equal(await page.$eval('#pad-mapping', (el) => el.hidden), true);
   });
 
-  test('kiosk mode: no log panel, full screen on the first key, and Escape does not end the game', async () => {
+  test('kiosk mode: no log panel, full screen on the first key, and Escape does not end the game; the page draws the picture where the canvas cannot be handed over', async () => {
     const kiosk = await browser.newPage();
     try {
       await kiosk.setViewport({ width: 1280, height: 900 });
+      await kiosk.evaluateOnNewDocument(() => delete HTMLCanvasElement.prototype.transferControlToOffscreen);
       await kiosk.goto(`${origin()}/?kiosk`);
       await until('frames', async () => (await frames(kiosk)) >= 3);
       assert.equal(await kiosk.$eval('#console', (el) => el.offsetParent), null);
+      assert.ok(await kiosk.$eval('canvas', (c) => !!c.getContext('2d')), 'the page keeps its canvas');
+      assert.deepEqual(await unlike(kiosk, replay('20 shot attract\n21 end\n').shots.attract), { changed: 0, magenta: 0 });
       await kiosk.focus('canvas');
       // Out of full screen, the Escape is not the browser's: the game must not hear it.
       await kiosk.keyboard.down('Escape');

@@ -12,7 +12,7 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
 // What the worker keeps; './' is the page.
-export const kKept = ['page.js', 'whirlquarium.js', 'whirlquarium.wasm', 'favicon.ico', 'manifest.webmanifest',
+export const kKept = ['page.js', 'worker.js', 'whirlquarium.js', 'whirlquarium.wasm', 'favicon.ico', 'manifest.webmanifest',
   'icon-192.png', 'icon-512.png'];
 const kTemplates = ['index.html', 'sw.js'];
 

@@ -1,8 +1,10 @@
 // The page around the game: the console log panel, starting the game (again
 // once Escape has ended it), the picture's size, the touch controls, full
 // screen, kiosk mode (?kiosk), the controllers' mapping, the build shown, and
-// the service worker that keeps the site for offline play. The game's standard output goes to the panel and to the
-// browser's console; its standard error to the console's error stream.
+// the service worker that keeps the site for offline play; and the game's
+// input, while the game itself runs in a worker. The game's standard output
+// goes to the panel and to the browser's console; its standard error to the
+// console's error stream.
 'use strict';
 
 const kLogLines = 5000; // the panel keeps at least the last 2,000 lines
@@ -16,7 +18,6 @@ const againButton = $('again');
 const canvas = $('canvas');
 const build = { hash: document.documentElement.dataset.build, version: document.documentElement.dataset.version };
 let pendingLines = [];
-let compiled = null; // the program, compiled once: starting again fetches nothing
 // Kiosk mode (?kiosk in the address): the picture alone, full screen from the
 // first tap or key on, and Escape is not the game's.
 const kiosk = new URLSearchParams(location.search).has('kiosk');
@@ -38,33 +39,186 @@ function logLine(line) {
   if (pendingLines.push(line) === 1) requestAnimationFrame(flushLog);
 }
 
-// The program of this build (the file name carries the build, so that the
-// service worker answers from this build's files).
-function instantiate(imports, receive) {
-  const url = `whirlquarium.wasm?build=${encodeURIComponent(build.hash)}`;
-  const streaming = () => WebAssembly.instantiateStreaming
-    ? WebAssembly.instantiateStreaming(fetch(url), imports)
-    : fetch(url).then((r) => r.arrayBuffer()).then((bytes) => WebAssembly.instantiate(bytes, imports));
-  const ready = compiled
-    ? WebAssembly.instantiate(compiled, imports).then((instance) => ({ instance, module: compiled }))
-    : streaming();
-  ready.then((result) => {
-    compiled = result.module;
-    receive(result.instance, result.module);
-  }, (error) => window.whirlquarium.onAbort(error));
+// ---- The game --------------------------------------------------------------------
+// The game runs in a worker of its own (worker.js, of this build) and draws on
+// the canvas handed over to it once, where the browser can; elsewhere it
+// sends each changed rectangle and the page puts it on the canvas. The page
+// keeps the input: the levels of the keys and controls the game reads, sent
+// as they change (the gamepads polled just before each frame is due, while
+// one is connected), and mouse buttons, touch buttons and activation as
+// events. What goes between them: Platform/web/WebPage.js.
+let worker = null;
+let context = null; // the page's canvas's, where the worker does not draw on it
+let bindings = null; // the running game's keys and controls, once its display is open
+const down = new Set(); // virtual-key codes
+const controlKeysDown = new Set(), padsDown = new Set(); // controls
+let levelsSent = '';
+let focused = false, active = false;
+let padsPolled = false, padTimer = 0;
+let fullscreenLeft = -1e9, escapeLeftFullscreen = false;
+
+function sendLevels() {
+  const levels = { keys: [...down], controls: [...new Set([...controlKeysDown, ...padsDown])] };
+  const text = JSON.stringify(levels);
+  if (text === levelsSent || !worker) return;
+  levelsSent = text;
+  worker.postMessage({ levels });
+}
+
+// Active while the page is visible and has the focus; a change is sent once.
+function checkActive() {
+  const now = focused && !document.hidden;
+  if (now === active) return;
+  active = now;
+  if (!active) { // no key-up comes to a page that has lost the focus
+    down.clear();
+    controlKeysDown.clear();
+    padsDown.clear(); // as the game lets go of them: read again once back
+  } else readPads();
+  sendLevels();
+  worker?.postMessage({ active });
+}
+
+function onKey(e) {
+  const control = bindings.controlKeys[e.code];
+  if (control !== undefined) {
+    e.preventDefault();
+    e.type === 'keydown' ? controlKeysDown.add(control) : controlKeysDown.delete(control);
+    return sendLevels();
+  }
+  const vk = bindings.keys[e.code];
+  if (vk === undefined) return;
+  e.preventDefault(); // no scrolling by the arrows, of this page or one around it
+  // The Escape that leaves full screen is the browser's, not the game's,
+  // and so are its repeats while it is held.
+  if (e.code === 'Escape') {
+    if (e.type === 'keyup') escapeLeftFullscreen = false;
+    else if (document.fullscreenElement || performance.now() - fullscreenLeft < 500 ||
+             (e.repeat && escapeLeftFullscreen)) {
+      escapeLeftFullscreen = true;
+      return;
+    }
+  }
+  e.type === 'keydown' ? down.add(vk) : down.delete(vk);
+  sendLevels();
+}
+
+// Gamepads whose layout the browser does not know are left alone.
+function readPads() {
+  padsDown.clear();
+  for (const pad of (navigator.getGamepads ? navigator.getGamepads() : []) || []) {
+    if (!pad || !pad.connected || pad.mapping !== 'standard' || !bindings) continue;
+    for (const [index, control] of bindings.padButtons)
+      if (pad.buttons[index]?.pressed) padsDown.add(control);
+  }
+  sendLevels();
+}
+
+// Page buttons 0, 1, 2 are left, middle, right; the point is the canvas's
+// own pixel, however large the canvas is shown.
+function pressButton(button, isDown, clientX, clientY) {
+  const rect = canvas.getBoundingClientRect();
+  const at = (client, start, size, pixels) =>
+    Math.min(pixels - 1, Math.max(0, Math.floor(((client - start) * pixels) / (size || 1))));
+  const x = clientX === undefined ? 0 : at(clientX, rect.left, rect.width, bindings.width);
+  const y = clientY === undefined ? 0 : at(clientY, rect.top, rect.height, bindings.height);
+  worker.postMessage({ event: [isDown ? 1 : 2, button, x, y] });
+}
+
+function onButton(e) {
+  e.preventDefault(); // no autoscroll by the middle button
+  // That also keeps the focus where it was: in a page inside another site's
+  // page, the keys come back only with the focus.
+  if (e.type === 'mousedown') canvas.focus({ preventScroll: true });
+  if (e.button > 2) return;
+  pressButton(e.button, e.type === 'mousedown', e.clientX, e.clientY);
+}
+const noMenu = (e) => e.preventDefault();
+
+// While the game's display is open (from its {open} to its {ended}), the
+// page hears its keys and the canvas's buttons.
+function listen(on) {
+  const method = on ? 'addEventListener' : 'removeEventListener';
+  window[method]('keydown', onKey);
+  window[method]('keyup', onKey);
+  canvas[method]('mousedown', onButton);
+  canvas[method]('mouseup', onButton);
+  canvas[method]('contextmenu', noMenu);
+}
+
+function fromGame(message) {
+  const game = window.whirlquarium;
+  for (const line of message.lines || []) logLine(line);
+  if (message.open) {
+    bindings = message.open;
+    game.padMapping = bindings.padMapping;
+    if (context) [canvas.width, canvas.height] = [bindings.width, bindings.height];
+    listen(true);
+    game.pressButton = (button, isDown) => pressButton(button, isDown);
+    worker.postMessage({ pads: padsPolled });
+    focused = document.hasFocus();
+    checkActive();
+  }
+  if (message.frames) {
+    game.frames += message.frames.length;
+    if (message.at) game.framesAt = message.at - performance.timeOrigin;
+    game.frameTimes.push(...message.frames);
+    game.frameTimes.splice(0, game.frameTimes.length - 1000);
+    // The pads are read just before the next frame is due.
+    if (padsPolled && message.next >= 0) {
+      clearTimeout(padTimer);
+      padTimer = setTimeout(readPads, message.next - performance.timeOrigin - performance.now() - 3);
+    }
+  }
+  if (message.picture) {
+    const [left, top, width, height, bytes] = message.picture;
+    context.putImageData(new ImageData(new Uint8ClampedArray(bytes), width, height), left, top);
+  }
+  if ('cursor' in message) canvas.style.cursor = message.cursor ? '' : 'none';
+  if (message.started) canvas.focus({ preventScroll: true });
+  if ('ended' in message) {
+    listen(false);
+    game.pressButton = null;
+    bindings = null;
+    game.onGameEnded(message.ended);
+  }
+  if (message.aborted) game.onAbort(message.aborted);
+  if (message.failed) {
+    statusText.textContent = 'The game could not start (see the console).';
+    console.error(message.failed);
+  }
+}
+
+// The worker, once: the canvas goes to it where the browser can draw on an
+// OffscreenCanvas there.
+function startWorker() {
+  worker = new Worker(`worker.js?build=${encodeURIComponent(build.hash)}`);
+  worker.onmessage = (e) => fromGame(e.data);
+  worker.onerror = (e) => window.whirlquarium.onAbort(e.message || 'the game\'s worker failed');
+  addEventListener('blur', () => { focused = false; checkActive(); });
+  addEventListener('focus', () => { focused = true; checkActive(); });
+  document.addEventListener('visibilitychange', checkActive);
+  document.addEventListener('fullscreenchange', () => {
+    if (!document.fullscreenElement) fullscreenLeft = performance.now();
+  });
+  let offscreen = false;
+  try {
+    offscreen = !!(canvas.transferControlToOffscreen && new OffscreenCanvas(1, 1).getContext('2d'));
+  } catch {}
+  if (offscreen) return { canvas: canvas.transferControlToOffscreen() };
+  context = canvas.getContext('2d', { alpha: false });
   return {};
 }
 
 function startGame() {
   statusText.textContent = 'Playing';
   againButton.hidden = true;
-  // The running game's module, where its figures can be read (frames, frameTimes).
+  // The running game, where its figures can be read: the frames shown (the
+  // worker tells of them every quarter of a second or so), when the last of
+  // those ended (performance.now()), the milliseconds of the last 1,000, the
+  // gamepads' mapping.
   window.whirlquarium = {
-    canvas,
-    print: logLine,
-    printErr: (text) => console.error(text),
-    instantiateWasm: instantiate,
-    kiosk,
+    canvas, kiosk, frames: 0, framesAt: 0, frameTimes: [],
     onGameEnded: () => {
       statusText.textContent = 'The game has ended.';
       againButton.hidden = false;
@@ -74,10 +228,14 @@ function startGame() {
       console.error(what);
     },
   };
-  WhirlquariumModule(window.whirlquarium).then(() => canvas.focus({ preventScroll: true }), (error) => {
-    statusText.textContent = 'The game could not start (see the console).';
-    console.error(error);
-  });
+  const handed = worker ? {} : startWorker();
+  focused = document.hasFocus();
+  active = focused && !document.hidden;
+  levelsSent = '';
+  down.clear();
+  controlKeysDown.clear();
+  const start = { kiosk, screen: [screen.width, screen.height], active, canvas: handed.canvas };
+  worker.postMessage({ start }, handed.canvas ? [handed.canvas] : []);
 }
 
 // ---- The picture's size ------------------------------------------------------
@@ -249,10 +407,18 @@ addEventListener('gamepadconnected', (e) => {
     padMapping.append(list);
   }
   padMapping.hidden = false;
+  padsPolled = true;
+  worker?.postMessage({ pads: true });
+  readPads();
 });
 addEventListener('gamepaddisconnected', () => {
   const pads = (navigator.getGamepads ? navigator.getGamepads() : []) || [];
-  if (![...pads].some((pad) => pad && pad.connected)) padMapping.hidden = true;
+  if ([...pads].some((pad) => pad && pad.connected)) return;
+  padMapping.hidden = true;
+  padsPolled = false;
+  worker?.postMessage({ pads: false });
+  clearTimeout(padTimer);
+  readPads();
 });
 
 $('build').textContent = (build.version ? `Version ${build.version}, build ` : 'Build ') + build.hash;
