@@ -107,13 +107,18 @@ TEST(Sprite, StepsAFrameEveryDelayUpdatesAndAOneCycleEitherFreezesOrEnds) {
     }
 }
 
-TEST(SpriteList, InsertsByZOrderWithNewerSpritesOfEqualOrderOnTop) {
+TEST(SpriteList, InsertsByZOrderWithNewerSpritesOfEqualOrderOnTopAndAPointFindsTheTopmostShown) {
     GameEngine engine(NULL, "SpriteList", "Sprite List", 0, 0);
     std::vector<Sprite*> vSprites;
     for (int iZOrder : {5, 1, 5, 3})
         engine.AddSprite(vSprites.emplace_back(new CountedSprite({0, 0}, {0, 0}, iZOrder)));
     engine.AddSprite(NULL);
     EXPECT_EQ((std::vector<Sprite*>{vSprites[1], vSprites[3], vSprites[0], vSprites[2]}), engine.GetSprites());
+    // A point finds the topmost sprite shown there; a sprite's right and bottom edges are outside it.
+    EXPECT_EQ(engine.IsPointInSprite(43, 43), vSprites[2]);
+    vSprites[2]->SetHidden(TRUE);
+    EXPECT_EQ(engine.IsPointInSprite(43, 43), vSprites[0]);
+    EXPECT_EQ(engine.IsPointInSprite(44, 0), nullptr);
     engine.CleanupSprites();
     EXPECT_TRUE(s_setLive.empty());
 }
