@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -159,6 +160,36 @@ TEST(ReplayTool, RunsAGoodScriptAndRefusesABadCommandLineOrScriptBeforeAnythingR
     std::vector<DWORD> vTicks;
     for (const replay::FrameDigest& frame : vFrames) vTicks.push_back(frame.dwTick);
     EXPECT_EQ(vTicks, (std::vector<DWORD>{0, 0, 0, 1, 35, 69, 103, 137, 171, 205, 239, 273}));
+    std::vector<replay::FrameDigest> vNone;
+    for (const char* szBad : {" 5 0123456789abcdef", "+5 0123456789abcdef", "5 0123456789abcde"})
+        EXPECT_FALSE(replay::ParseFrames(szBad, vNone, sError)) << szBad;
+    // The shot at tick 10 is the picture of the frame at tick 1: its chunks whole, each row unfiltered, and its
+    // pixels those of that frame's digest.
+    const std::string sPng = Slurp(sDir + "/a.png");
+    std::vector<std::string> vChunks;
+    std::string sPixels;
+    for (size_t at = 8; at + 12 <= sPng.size();) {
+        const uint32_t cb = uint32_t(uint8_t(sPng[at])) << 24 | uint8_t(sPng[at + 1]) << 16 | uint8_t(sPng[at + 2]) << 8 |
+                            uint8_t(sPng[at + 3]);
+        if (at + 12 + uint64_t(cb) > sPng.size()) break;
+        const std::string sType = sPng.substr(at + 4, 4), sCrc = sPng.substr(at + 8 + cb, 4);
+        const uLong ulCrc = crc32(0, reinterpret_cast<const Bytef*>(sPng.data() + at + 4), cb + 4);
+        vChunks.push_back(sType + (sCrc == std::string{char(ulCrc >> 24), char(ulCrc >> 16), char(ulCrc >> 8), char(ulCrc)} ? "" : "?"));
+        if (sType == "IDAT") sPixels += sPng.substr(at + 8, cb);
+        at += 12 + cb;
+    }
+    EXPECT_EQ(vChunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    std::string sRaw(481 * 640 * 3, '\0');
+    uLongf cbRaw = sRaw.size();
+    ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(&sRaw[0]), &cbRaw, reinterpret_cast<const Bytef*>(sPixels.data()),
+                         sPixels.size()), Z_OK);
+    ASSERT_EQ(cbRaw, 480u * (1 + 640 * 3));
+    std::vector<uint8_t> vBgrx;
+    for (size_t i = 0; i < cbRaw; i += 3) {
+        if (i % (1 + 640 * 3) == 0 && sRaw[i++] != 0) ADD_FAILURE() << "row " << i / (1 + 640 * 3) << " is filtered";
+        vBgrx.insert(vBgrx.end(), {uint8_t(sRaw[i + 2]), uint8_t(sRaw[i + 1]), uint8_t(sRaw[i]), 0});
+    }
+    EXPECT_EQ(replay::DigestPicture(vBgrx.data(), 640, 480, 640 * 4), vFrames.size() > 3 ? vFrames[3].sDigest : "");
     EXPECT_EQ(WEXITSTATUS(std::system((sTool + "2>/dev/null").c_str())), 2);
     EXPECT_EQ(std::system(("rm -r " + sDir).c_str()), 0);
 }
